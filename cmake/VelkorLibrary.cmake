@@ -1,0 +1,24 @@
+# One static library per source folder: every .cpp of the folder, headers reached as
+# "<folder>/<file>.hpp" from the src/ root.
+function(velkor_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(velkor_${name} STATIC ${sources})
+  target_include_directories(velkor_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(velkor_${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# One GoogleTest executable per test folder.
+function(velkor_test_folder name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name}_tests ${sources})
+  target_include_directories(${name}_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}
+                                                   ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ctime_it.hpp"
+
+namespace velkor {
+
+// Receives every plain trace line (the trace window's list).
+class TraceSink {
+ public:
+  virtual ~TraceSink() = default;
+  virtual void AppendTraceLine(const std::string& line) = 0;
+};
+
+// The list of plain lines as the trace window keeps it: once it holds more than ten lines its
+// first visible line is the tenth from the end.
+class TraceList : public TraceSink {
+ public:
+  static constexpr std::size_t kVisibleLines = 10;
+  void AppendTraceLine(const std::string& line) override;
+  const std::vector<std::string>& Lines() const { return lines_; }
+  std::size_t TopIndex() const { return top_index_; }
+
+ private:
+  std::vector<std::string> lines_;
+  std::size_t top_index_ = 0;
+};
+
+// The trace file: plain lines (the text) and timed lines ("0.000" seconds since the previous
+// timed line, ": ", the text), each ended by CR LF and flushed at once so that a crash keeps
+// everything written before it.
+class TraceLog {
+ public:
+  explicit TraceLog(CTimeIt& stopwatch);
+  ~TraceLog();
+  TraceLog(const TraceLog&) = delete;
+  TraceLog& operator=(const TraceLog&) = delete;
+
+  // Opens the file for writing from the start (an earlier file of that name is replaced).
+  bool Open(const std::filesystem::path& path);
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+  const std::filesystem::path& Path() const { return path_; }
+
+  void SetSink(TraceSink* sink) { sink_ = sink; }
+  // Decimal separator of the timed lines (the user's locale).
+  void SetDecimalSeparator(char separator) { decimal_separator_ = separator; }
+
+  // Does nothing while no file is open.
+  void WriteTrace(std::string_view text, bool timed = false);
+
+ private:
+  void WriteLine(std::string_view line);
+
+  CTimeIt& stopwatch_;
+  std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
+  TraceSink* sink_ = nullptr;
+  char decimal_separator_ = '.';
+  float previous_ = 0.0f;  // held in single precision, as the timed lines always were
+};
+
+}  // namespace velkor

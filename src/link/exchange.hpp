@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/clock.hpp"
+#include "core/event_loop.hpp"
+#include "core/hex_message.hpp"
+#include "core/trace_log.hpp"
+#include "link/kline_port.hpp"
+#include "link/link_state.hpp"
+#include "link/serial_port.hpp"
+
+namespace velkor {
+
+// The one request/response exchange through which everything talks to the ECU.
+class Exchange {
+ public:
+  // Gap of idle line before every byte written to a K-line.
+  static constexpr double kInterByteGap = 0.006;
+  // How long test mode takes to give its canned answer.
+  static constexpr double kTestModeDelay = 0.15;
+
+  // reply_timer is the exchange's own timer (its tick raises ReplyTimeout); the exchange owns
+  // its interval and its tick handler.
+  Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply_timer, TraceLog& trace);
+
+  // The open K-line (FTDI or serial cable) or the ELM327 port; either may be absent, which
+  // behaves as a silent ECU.
+  void SetKLinePort(KLinePort* port) { kline_ = port; }
+  void SetElmPort(SerialPort* port) { elm_ = port; }
+  // The keep-alive timer: restarted by every K-line exchange so that tester present only
+  // follows silence.
+  void SetKeepAliveTimer(Timer* timer) { keep_alive_ = timer; }
+  // Restores the default mouse pointer (test mode does so before answering).
+  void SetRestorePointer(std::function<void()> restore) { restore_pointer_ = std::move(restore); }
+
+  // request: data bytes for families 4 and 5, raw bytes otherwise, command text over an ELM327;
+  // empty means listen only. canned: the answer in test mode. expected: reply bytes after the
+  // echo. timeout_ms: counted from the end of the transmission.
+  // Returns at most 2 x expected characters; over an ELM327 the adapter's raw text up to its
+  // prompt; "" at once when another exchange is running.
+  HexMessage SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
+                         int timeout_ms);
+
+ private:
+  std::string ElmExchange(const std::string& command, int timeout_ms);
+  HexMessage KLineExchange(const HexMessage& frame, int expected, int timeout_ms, HexMessage& raw);
+
+  LinkState& state_;
+  Clock& clock_;
+  EventLoop& loop_;
+  Timer& reply_timer_;
+  TraceLog& trace_;
+  KLinePort* kline_ = nullptr;
+  SerialPort* elm_ = nullptr;
+  Timer* keep_alive_ = nullptr;
+  std::function<void()> restore_pointer_;
+};
+
+}  // namespace velkor

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+
+#include "core/ecu_family.hpp"
+#include "core/hex_message.hpp"
+
+namespace velkor {
+
+// How the PC reaches the K-line, as stored in [Interface] Type.
+enum class InterfaceKind : int { kUsb = 0, kKkl = 1, kGaletto = 2, kElm327 = 3 };
+
+// Colours of the link lamp, as platform colour values.
+inline constexpr int kLampRed = 255;
+inline constexpr int kLampGreen = 65280;
+
+inline constexpr const char* kDefaultRequestHeader = "10F1";
+inline constexpr const char* kDefaultReplyHeader = "F110";
+
+// The link's process-wide values, owned by the application object and shared by reference.
+struct LinkState {
+  bool TestMode = false;      // answer every request with the caller's canned answer
+  bool ExchangeBusy = false;  // an exchange owns the link
+  bool ReplyTimeout = false;  // raised by the reply-timeout timer
+  HexMessage RequestHeader = kDefaultRequestHeader;
+  HexMessage ReplyHeader = kDefaultReplyHeader;
+  int EcuType = Iaw16M;
+  InterfaceKind interface_kind = InterfaceKind::kUsb;
+
+  // The link lamp: red after an exchange without an answer, green after one with; 0 before any.
+  int lamp_colour = 0;
+  // Told of every lamp change (the main window paints it).
+  std::function<void(int colour)> on_lamp;
+
+  void SetLamp(int colour) {
+    lamp_colour = colour;
+    if (on_lamp) on_lamp(colour);
+  }
+};
+
+}  // namespace velkor
