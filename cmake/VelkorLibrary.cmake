@@ -1,8 +1,18 @@
+# A folder with no sources yet still gives a library, so that targets can name it.
+macro(velkor_nonempty var name)
+  if(NOT ${var})
+    set(_empty ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${_empty} "")
+    set(${var} ${_empty})
+  endif()
+endmacro()
+
 # One static library per source folder: every .cpp of the folder, headers reached as
 # "<folder>/<file>.hpp" from the src/ root.
 function(velkor_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  velkor_nonempty(sources ${name})
   add_library(velkor_${name} STATIC ${sources})
   target_include_directories(velkor_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(velkor_${name} PUBLIC ${ARG_DEPS})
