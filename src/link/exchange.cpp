@@ -20,8 +20,8 @@ Exchange::Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply
   reply_timer_.SetOnTick([this] { state_.ReplyTimeout = true; });
 }
 
-HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& canned,
-                                 int expected, int timeout_ms) {
+HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
+                                 int timeout_ms) {
   if (state_.ExchangeBusy) return {};
   state_.ExchangeBusy = true;
   // A timer with no interval never ticks: a zero time-out would wait for ever.
@@ -80,9 +80,15 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, int expected, int ti
       if (kline_->Read(waiting).empty()) break;
     }
   }
-  // Every byte, the first included, follows at least 6 ms of idle line.
+  // Every byte, the first included, follows at least 6 ms of idle line. A write returns as
+  // soon as the byte is handed to the cable, which then needs one byte time (10 bits) to send
+  // it: that time is added to the gap after each byte, or the idle line would be a millisecond
+  // short at 10400 baud.
+  const double byte_time = kline_ != nullptr && kline_->Baud() > 0 ? 10.0 / kline_->Baud() : 0.0;
+  bool first = true;
   for (std::uint8_t byte : HexToBytes(frame)) {
-    clock_.Pause(kInterByteGap);
+    clock_.Pause(first ? kInterByteGap : kInterByteGap + byte_time);
+    first = false;
     if (kline_ != nullptr) kline_->WriteByte(byte);
   }
   if (keep_alive_ != nullptr && keep_alive_->IsRunning()) {

@@ -17,6 +17,8 @@ class KLinePort {
   virtual bool Configure(int baud) = 0;
   // Speed only, nothing purged.
   virtual bool SetSpeed(int baud) = 0;
+  // The speed last set (0 before any).
+  virtual int Baud() const = 0;
   // Holds the line low (true) or releases it (false).
   virtual bool SetBreak(bool on) = 0;
   // Bytes received and not yet read (the echo of what was written included).

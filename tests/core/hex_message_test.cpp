@@ -17,8 +17,8 @@ TEST(HexToByte, ReadsUntilTheFirstNonHexDigit) {
   const struct {
     const char* text;
     int value;
-  } cases[] = {{"F", 15}, {"0F", 15}, {"f", 15}, {"", 0}, {"ff", 255}, {"Z1", 0},
-               {"1Z", 1}, {"A0", 160}, {"7", 7}};
+  } cases[] = {{"F", 15}, {"0F", 15}, {"f", 15},   {"", 0}, {"ff", 255},
+               {"Z1", 0}, {"1Z", 1},  {"A0", 160}, {"7", 7}};
   for (const auto& c : cases) EXPECT_EQ(HexToByte(c.text), c.value) << c.text;
 }
 
@@ -27,9 +27,8 @@ TEST(CheckSum, SumOfBytesModulo256) {
     const char* message;
     const char* sum;
   } cases[] = {
-      {"8210F12130", "D4"}, {"55B0808080", "85"}, {"8110F181", "03"}, {"80F110", "81"},
-      {"", "00"},
-      {"FF01", "00"},      // exactly 256 wraps to zero
+      {"8210F12130", "D4"}, {"55B0808080", "85"}, {"8110F181", "03"},
+      {"80F110", "81"},     {"", "00"},           {"FF01", "00"},  // exactly 256 wraps to zero
       {"8110F1810", "03"},  // a trailing single digit counts as a byte of that digit (0)
       {"01F", "10"},        // ... and "F" as 15
   };

@@ -53,8 +53,8 @@ class TraceLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = std::filesystem::path(::testing::TempDir()) /
-            (std::string("trace_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-             ".log");
+            (std::string("trace_") +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
     watch_.Start();
   }
   void TearDown() override { std::filesystem::remove(path_); }

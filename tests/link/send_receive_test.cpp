@@ -1,0 +1,265 @@
+// The exchange against the bench, in virtual time: what goes on the simulated wire, what comes
+// back, and how the wait behaves when the ECU is late, silent, chatty or refusing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "core/ctime_it.hpp"
+#include "core/trace_log.hpp"
+#include "link/exchange.hpp"
+#include "link/frame.hpp"
+#include "sim/kline_bus.hpp"
+#include "sim/scripted_ecu.hpp"
+#include "sim/scripted_serial_port.hpp"
+#include "sim/tester_uart.hpp"
+#include "sim/virtual_clock.hpp"
+#include "sim/virtual_event_loop.hpp"
+
+namespace velkor {
+namespace {
+
+using sim::Seconds;
+using std::chrono::milliseconds;
+
+class SendReceiveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    trace_path_ = std::filesystem::path(::testing::TempDir()) /
+                  (std::string("send_receive_") +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
+    watch_.Start();
+    ASSERT_TRUE(trace_.Open(trace_path_));
+    trace_.SetSink(&trace_lines_);
+    state_.EcuType = Iaw59M5AM;
+    uart_.Configure(10400);
+    exchange_.SetKLinePort(&uart_);
+    exchange_.SetKeepAliveTimer(keep_alive_.get());
+  }
+  void TearDown() override {
+    trace_.Close();
+    std::filesystem::remove(trace_path_);
+  }
+
+  // Runs one exchange; returns the answer and notes when it started and ended.
+  HexMessage Send(const HexMessage& request, const HexMessage& canned, int expected,
+                  int timeout_ms) {
+    started_ = clock_.Now();
+    HexMessage answer = exchange_.SendReceive(request, canned, expected, timeout_ms);
+    ended_ = clock_.Now();
+    return answer;
+  }
+  double ElapsedSeconds() const { return sim::ToSeconds(ended_ - started_); }
+  bool Traced(const std::string& line) const {
+    const auto& lines = trace_lines_.Lines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+
+  sim::VirtualClock clock_;
+  sim::VirtualEventLoop loop_{clock_};
+  sim::VirtualTimerService timers_{clock_};
+  sim::KLineBus bus_{clock_};
+  sim::TesterUart uart_{clock_, bus_};
+  sim::ScriptedEcu ecu_{clock_, bus_};
+  std::unique_ptr<Timer> reply_timer_ = timers_.CreateTimer();
+  std::unique_ptr<Timer> keep_alive_ = timers_.CreateTimer();
+  CTimeIt watch_{clock_};
+  TraceLog trace_{watch_};
+  TraceList trace_lines_;
+  std::filesystem::path trace_path_;
+  LinkState state_;
+  Exchange exchange_{state_, clock_, loop_, *reply_timer_, trace_};
+  sim::Nanos started_{0};
+  sim::Nanos ended_{0};
+};
+
+TEST_F(SendReceiveTest, WritesTheFrameWithSixMillisecondsOfIdleLineBeforeEveryByte) {
+  ecu_.Expect("8210F12130D4", "84F1106130");
+  const HexMessage answer = Send("2130", "", 6, 600);
+
+  std::vector<std::uint8_t> written;
+  sim::Nanos previous_end = started_;
+  for (const auto& frame : uart_.Written()) {
+    written.push_back(frame.byte);
+    EXPECT_GE(frame.start - previous_end, milliseconds(6)) << int{frame.byte};
+    previous_end = frame.end;
+  }
+  EXPECT_EQ(written, (std::vector<std::uint8_t>{0x82, 0x10, 0xF1, 0x21, 0x30, 0xD4}));
+  // Five reply bytes where six were expected: it waited out the time-out and kept them.
+  EXPECT_EQ(answer, "84F1106130");
+  EXPECT_EQ(state_.lamp_colour, kLampGreen);
+  EXPECT_FALSE(state_.ExchangeBusy);
+}
+
+// Replies as the ECU sends them, against what the caller gets back.
+TEST_F(SendReceiveTest, ReplyIsCutAfterTheEchoAndToTheExpectedLength) {
+  const struct {
+    const char* name;
+    HexMessage reply;
+    int expected;
+    HexMessage answer;
+    bool waits_for_timeout;
+  } cases[] = {
+      {"exact", "84F1106130000016", 8, "84F1106130000016", false},
+      {"shorter than expected", "84F11061", 7, "84F11061", true},
+      {"longer than expected", "84F1106130000016AA", 7, "84F11061300000", false},
+      // The pattern is still found after a stray byte; the last byte falls off the end.
+      {"stray byte first", "0084F1106130000016", 8, "0084F11061300000", false},
+      {"silence", "", 8, "", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.reply.empty()) {
+      ecu_.Add(sim::EcuStep::Silence("8210F12130D4"));
+    } else {
+      ecu_.Expect("8210F12130D4", c.reply);
+    }
+    const HexMessage answer = Send("2130", "", c.expected, 600);
+    EXPECT_EQ(answer, c.answer);
+    EXPECT_EQ(state_.lamp_colour, c.answer.empty() ? kLampRed : kLampGreen);
+    // Six bytes of 6 ms gaps and frames, then either the reply or the whole time-out.
+    if (c.waits_for_timeout) {
+      EXPECT_GE(ElapsedSeconds(), 0.6);
+      EXPECT_LT(ElapsedSeconds(), 0.7);
+    } else {
+      EXPECT_LT(ElapsedSeconds(), 0.1);
+    }
+    clock_.RunFor(milliseconds(50));  // let any surplus arrive before the next case
+  }
+  // Surplus bytes of one reply are drained by the next exchange, not taken as its reply.
+  ecu_.Expect("8210F12130D4", "84F1106130123456");
+  EXPECT_EQ(Send("2130", "", 8, 600), "84F1106130123456");
+}
+
+TEST_F(SendReceiveTest, ByteProtocolFamilySendsTheRequestUnframed) {
+  state_.EcuType = Iaw16M;
+  uart_.Configure(7812);
+  ecu_.SetBaud(7812);
+  ecu_.Expect("08", "5A");
+  EXPECT_EQ(Send("08", "FF", 1, 500), "5A");
+  ASSERT_EQ(uart_.Written().size(), 1u);
+  EXPECT_EQ(uart_.Written()[0].byte, 0x08);
+}
+
+TEST_F(SendReceiveTest, EmptyRequestOnlyListens) {
+  ecu_.SendAt(milliseconds(200), "0000EF8F");
+  EXPECT_EQ(Send("", "0000EF8F", 3, 600), "0000EF");
+  EXPECT_TRUE(uart_.Written().empty());
+}
+
+TEST_F(SendReceiveTest, UnpluggedCableBehavesAsASilentEcu) {
+  uart_.Unplug();
+  EXPECT_EQ(Send("2130", "", 8, 600), "");
+  EXPECT_EQ(state_.lamp_colour, kLampRed);
+  exchange_.SetKLinePort(nullptr);
+  EXPECT_EQ(Send("2130", "", 8, 300), "");
+  EXPECT_GE(ElapsedSeconds(), 0.3);
+}
+
+TEST_F(SendReceiveTest, SecondExchangeDuringTheWaitGetsNothingAndTheFirstCompletes) {
+  ecu_.Expect("8210F12130D4", "84F1106130000016", 0.1);
+  HexMessage second = "not called";
+  // A click handled while the first exchange waits for its reply.
+  loop_.After(milliseconds(60), [&] { second = exchange_.SendReceive("3E", "", 5, 600); });
+  const HexMessage first = Send("2130", "", 8, 600);
+  EXPECT_EQ(second, "");
+  EXPECT_EQ(first, "84F1106130000016");
+  EXPECT_EQ(uart_.Written().size(), 6u);  // nothing of the second request went out
+  EXPECT_EQ(ecu_.Requests().size(), 1u);
+}
+
+TEST_F(SendReceiveTest, ExchangeRestartsARunningKeepAliveTimer) {
+  int keep_alive_ticks = 0;
+  keep_alive_->SetOnTick([&] { ++keep_alive_ticks; });
+  keep_alive_->SetInterval(2500);
+  keep_alive_->Start();
+  clock_.RunFor(milliseconds(2000));
+  ecu_.Expect("82103E3E", "");  // never matched: only the timing matters here
+  Send("3E", "", 5, 100);
+  // Without the restart the tick would have come at 2.5 s.
+  clock_.RunUntil(milliseconds(2600));
+  EXPECT_EQ(keep_alive_ticks, 0);
+  clock_.RunUntil(ended_ + milliseconds(2500));
+  EXPECT_EQ(keep_alive_ticks, 1);
+
+  // A stopped keep-alive timer stays stopped.
+  keep_alive_->Stop();
+  Send("3E", "", 5, 100);
+  EXPECT_FALSE(keep_alive_->IsRunning());
+}
+
+TEST_F(SendReceiveTest, StartCommunicationFrameIsFollowedByABlankTraceLine) {
+  ecu_.Expect("8110F18103", "83F110C1EF8FC3");
+  EXPECT_EQ(Send("81", "", 7, 600), "83F110C1EF8FC3");
+  EXPECT_TRUE(Traced(" "));
+  trace_lines_ = TraceList();
+  ecu_.Expect("8210F12130D4", "84F1106130000016");
+  Send("2130", "", 8, 600);
+  EXPECT_FALSE(Traced(" "));
+}
+
+TEST_F(SendReceiveTest, NegativeReplyIsTracedAndReturnedUnchanged) {
+  const HexMessage refusal = FrameKwp("7F2131", "F110");
+  ecu_.Expect("8210F12130D4", refusal);
+  EXPECT_EQ(Send("2130", "", 7, 600), refusal.substr(0, 14));
+  EXPECT_TRUE(Traced("Nack : 21 - 31 request out of range"));
+}
+
+TEST_F(SendReceiveTest, TestModeAnswersTheCannedTextWithoutTouchingTheCable) {
+  state_.TestMode = true;
+  int pointer_restored = 0;
+  exchange_.SetRestorePointer([&] { ++pointer_restored; });
+  ecu_.SendAt(milliseconds(1), "AABB");  // left waiting in the receive queue
+  clock_.Pause(0.01);
+  ASSERT_EQ(uart_.BytesWaiting(), 2u);
+
+  const struct {
+    HexMessage canned;
+    int lamp;
+  } cases[] = {
+      {"84F1106130000016", kLampGreen},
+      {"", kLampRed},
+      {"83F1107F213122", kLampGreen},  // a canned refusal is never decoded
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Send("2130", c.canned, 8, 600), c.canned);
+    EXPECT_DOUBLE_EQ(ElapsedSeconds(), 0.15);
+    EXPECT_EQ(state_.lamp_colour, c.lamp);
+  }
+  EXPECT_EQ(pointer_restored, 3);
+  EXPECT_TRUE(uart_.Written().empty());
+  EXPECT_EQ(uart_.BytesWaiting(), 2u);
+  EXPECT_TRUE(trace_lines_.Lines().empty());
+}
+
+class ElmSendReceiveTest : public SendReceiveTest {
+ protected:
+  void SetUp() override {
+    SendReceiveTest::SetUp();
+    state_.interface_kind = InterfaceKind::kElm327;
+    ASSERT_TRUE(port_.Open("/dev/rfcomm0", "38400,n,8,1"));
+    exchange_.SetElmPort(&port_);
+  }
+  sim::ScriptedSerialPort port_{clock_};
+};
+
+TEST_F(ElmSendReceiveTest, ReturnsTheAdaptersRawTextUpToItsPrompt) {
+  state_.TestMode = true;  // an ELM327 exchange always talks to the adapter
+  port_.DeliverAfter(0.0, "stale\r>");
+  clock_.Pause(0.001);
+  port_.Expect("0100", {{0.05, "0100\rSEARCHING...\r"}, {0.9, "41 00 BE 1F B8 10 \r\r>"}});
+  EXPECT_EQ(Send("0100", "", 0, 5000), "0100\rSEARCHING...\r41 00 BE 1F B8 10 \r\r>");
+  EXPECT_EQ(port_.Written(), "0100\r\n");
+  EXPECT_FALSE(state_.TestMode);
+  EXPECT_LT(ElapsedSeconds(), 1.0);
+}
+
+TEST_F(ElmSendReceiveTest, TimeOutReturnsWhatArrivedWithoutAPrompt) {
+  port_.Expect("ATZ", {{0.05, "ATZ\r"}, {2.0, "ELM327 v1.5\r\r>"}});
+  EXPECT_EQ(Send("ATZ", "", 0, 500), "ATZ\r");
+  EXPECT_GE(ElapsedSeconds(), 0.5);
+  EXPECT_FALSE(state_.ExchangeBusy);
+}
+
+}  // namespace
+}  // namespace velkor
