@@ -174,8 +174,8 @@ TEST_F(SendReceiveTest, ExchangeRestartsARunningKeepAliveTimer) {
   keep_alive_->SetInterval(2500);
   keep_alive_->Start();
   clock_.RunFor(milliseconds(2000));
-  ecu_.Expect("82103E3E", "");  // never matched: only the timing matters here
-  Send("3E", "", 5, 100);
+  ecu_.Expect("8110F13EC0", "81F1107E00");
+  EXPECT_EQ(Send("3E", "", 5, 100), "81F1107E00");
   // Without the restart the tick would have come at 2.5 s.
   clock_.RunUntil(milliseconds(2600));
   EXPECT_EQ(keep_alive_ticks, 0);
