@@ -8,7 +8,8 @@
 namespace velkor {
 
 // The file operations the settings store needs to read a file and to replace it atomically.
-// Tests derive from RealFileSystem to make one step fail.
+// The real one lives in platform/ and is wired by the application; tests derive from it to make
+// one step fail.
 class FileSystem {
  public:
   enum class ReadResult { kOk, kMissing, kFailed };
@@ -28,16 +29,6 @@ class FileSystem {
   // Makes a rename in `folder` durable.
   virtual bool SyncFolder(const std::filesystem::path& folder) = 0;
   virtual bool Remove(const std::filesystem::path& file) = 0;
-};
-
-class RealFileSystem : public FileSystem {
- public:
-  ReadResult ReadFile(const std::filesystem::path& file, std::string& bytes) override;
-  std::optional<std::filesystem::path> WriteTempFile(const std::filesystem::path& target,
-                                                     std::string_view bytes) override;
-  bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
-  bool SyncFolder(const std::filesystem::path& folder) override;
-  bool Remove(const std::filesystem::path& file) override;
 };
 
 }  // namespace velkor

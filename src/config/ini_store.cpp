@@ -4,16 +4,12 @@
 
 namespace velkor {
 
-IniStore::IniStore(std::filesystem::path file, FileSystem* file_system)
-    : file_(std::move(file)), file_system_(file_system) {}
-
-FileSystem& IniStore::Files() const {
-  return file_system_ != nullptr ? *file_system_ : real_file_system_;
-}
+IniStore::IniStore(std::filesystem::path file, FileSystem& file_system)
+    : file_(std::move(file)), file_system_(&file_system) {}
 
 IniDocument IniStore::Load() const {
   std::string bytes;
-  if (Files().ReadFile(file_, bytes) != FileSystem::ReadResult::kOk) return IniDocument();
+  if (file_system_->ReadFile(file_, bytes) != FileSystem::ReadResult::kOk) return IniDocument();
   return IniDocument::Parse(bytes);
 }
 
@@ -35,7 +31,7 @@ bool IniStore::WriteProfileString(std::string_view section, std::string_view key
 }
 
 bool IniStore::Update(const std::function<bool(IniDocument&)>& edit) {
-  FileSystem& files = Files();
+  FileSystem& files = *file_system_;
   std::string old_bytes;
   const FileSystem::ReadResult read = files.ReadFile(file_, old_bytes);
   if (read == FileSystem::ReadResult::kFailed) return false;

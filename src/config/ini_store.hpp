@@ -18,8 +18,8 @@ namespace velkor {
 // that exists but cannot be read is never replaced.
 class IniStore : public ProfileReader, public ProfileWriter {
  public:
-  // `file_system` must outlive the store; null uses the real file system.
-  explicit IniStore(std::filesystem::path file, FileSystem* file_system = nullptr);
+  // `file_system` must outlive the store.
+  explicit IniStore(std::filesystem::path file, FileSystem& file_system);
 
   const std::filesystem::path& File() const { return file_; }
 
@@ -40,11 +40,8 @@ class IniStore : public ProfileReader, public ProfileWriter {
   bool Update(const std::function<bool(IniDocument&)>& edit);
 
  private:
-  FileSystem& Files() const;
-
   std::filesystem::path file_;
-  FileSystem* file_system_;
-  mutable RealFileSystem real_file_system_;
+  FileSystem* file_system_;  // never null; a pointer keeps the store assignable
 };
 
 }  // namespace velkor

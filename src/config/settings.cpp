@@ -322,13 +322,13 @@ TraceRotation OpenNextTraceFile(IniStore& ini, const fs::path& home, TraceLog& t
 // ---- General-purpose text read and write ------------------------------------------------------
 
 std::string ReadProfileText(std::string_view section, std::string_view key, const fs::path& file,
-                            std::string_view default_value, FileSystem* file_system) {
+                            std::string_view default_value, FileSystem& file_system) {
   return IniStore(file, file_system)
       .GetProfileString(section, key, default_value, kGeneralTextBuffer);
 }
 
 bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,
-                      const fs::path& file, FileSystem* file_system) {
+                      const fs::path& file, FileSystem& file_system) {
   return IniStore(file, file_system).WriteProfileString(section, key, value);
 }
 

@@ -164,9 +164,9 @@ inline constexpr std::size_t kGeneralTextBuffer = 255;
 
 std::string ReadProfileText(std::string_view section, std::string_view key,
                             const std::filesystem::path& file, std::string_view default_value,
-                            FileSystem* file_system = nullptr);
+                            FileSystem& file_system);
 bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value,
-                      const std::filesystem::path& file, FileSystem* file_system = nullptr);
+                      const std::filesystem::path& file, FileSystem& file_system);
 
 // listes.ini key of the file name of language file n: "1dll", "2dll", ...
 std::string ListesLanguageFileKey(int n);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "config/settings.hpp"
+#include "platform/real_file_system.hpp"
 
 namespace velkor {
 namespace {
@@ -75,10 +76,11 @@ class IniStoreTest : public ::testing::Test {
 
   fs::path folder_;
   FaultyFileSystem files_;
+  RealFileSystem real_files_;
 };
 
 TEST_F(IniStoreTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
-  IniStore store(File(), &files_);
+  IniStore store(File(), files_);
   EXPECT_EQ(store.GetProfileInt("Menu", "log", 7), 7);
   EXPECT_EQ(store.GetProfileString("Affichage", "Langue", "Francais", 100), "Francais");
   EXPECT_FALSE(fs::exists(File()));
@@ -88,7 +90,7 @@ TEST_F(IniStoreTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt) {
 }
 
 TEST_F(IniStoreTest, EveryReadSeesTheFileAsItIsNow) {
-  IniStore store(File(), &files_);
+  IniStore store(File(), files_);
   ASSERT_TRUE(store.WriteProfileString("ECU", "Init", "3"));
   EXPECT_EQ(store.GetProfileInt("ECU", "Init", 0), 3);
   WriteBytes(File(), "[ECU]\r\nInit=4\r\n");  // another program edits the file
@@ -98,7 +100,7 @@ TEST_F(IniStoreTest, EveryReadSeesTheFileAsItIsNow) {
 }
 
 TEST_F(IniStoreTest, BatchIsOneReplaceAndAnUnchangedBatchNone) {
-  IniStore store(File(), &files_);
+  IniStore store(File(), files_);
   Settings settings;
   ASSERT_TRUE(SaveSettings(store, settings));
   EXPECT_EQ(files_.renames, 1);
@@ -115,7 +117,7 @@ TEST_F(IniStoreTest, FailedReplaceLeavesThePreviousFileAndNoTemporaryFile) {
                           FaultyFileSystem::Fail::kRead}) {
     SCOPED_TRACE(static_cast<int>(fail));
     WriteBytes(File(), previous);
-    IniStore store(File(), &files_);
+    IniStore store(File(), files_);
     files_.fail = fail;
     Settings in_memory;
     in_memory.averaging_depth = 12;
@@ -133,7 +135,7 @@ TEST_F(IniStoreTest, FailedReplaceLeavesThePreviousFileAndNoTemporaryFile) {
 }
 
 TEST_F(IniStoreTest, FolderThatCannotBeFlushedDoesNotUndoADoneReplace) {
-  IniStore store(File(), &files_);
+  IniStore store(File(), files_);
   files_.fail = FaultyFileSystem::Fail::kSyncFolder;
   EXPECT_TRUE(store.WriteProfileString("Graphe", "NbPoint", "60"));
   EXPECT_EQ(store.GetProfileInt("Graphe", "NbPoint", 30), 60);
@@ -141,12 +143,12 @@ TEST_F(IniStoreTest, FolderThatCannotBeFlushedDoesNotUndoADoneReplace) {
 
 TEST_F(IniStoreTest, RealFailuresAreReportedAndHarmless) {
   // No such folder: nothing can be written, nothing is created.
-  IniStore nowhere(folder_ / "missing" / "ecu.ini");
+  IniStore nowhere(folder_ / "missing" / "ecu.ini", real_files_);
   EXPECT_FALSE(nowhere.WriteProfileString("Menu", "auto", "1"));
   EXPECT_FALSE(fs::exists(folder_ / "missing"));
   // A folder where the file should be cannot be read, so it is never replaced.
   fs::create_directory(File());
-  IniStore blocked(File());
+  IniStore blocked(File(), real_files_);
   EXPECT_EQ(blocked.GetProfileInt("Menu", "auto", 1), 1);
   EXPECT_FALSE(blocked.WriteProfileString("Menu", "auto", "0"));
   EXPECT_TRUE(fs::is_directory(File()));
@@ -156,7 +158,7 @@ TEST_F(IniStoreTest, RealFailuresAreReportedAndHarmless) {
 TEST_F(IniStoreTest, ReplacementKeepsTheFilePermissions) {
   WriteBytes(File(), "[A]\r\nk=1\r\n");
   fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write);
-  IniStore store(File());
+  IniStore store(File(), real_files_);
   ASSERT_TRUE(store.WriteProfileString("A", "k", "2"));
   EXPECT_EQ(fs::status(File()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }

@@ -11,6 +11,7 @@
 #include "core/clock.hpp"
 #include "core/ctime_it.hpp"
 #include "core/trace_log.hpp"
+#include "platform/real_file_system.hpp"
 
 namespace velkor {
 namespace {
@@ -48,7 +49,8 @@ class SettingsFileTest : public ::testing::Test {
   }
 
   const fs::path home_ = MakeHome();
-  IniStore ini_{EcuIniPath(home_)};
+  RealFileSystem files_;
+  IniStore ini_{EcuIniPath(home_), files_};
 };
 
 TEST_F(SettingsFileTest, MissingFileIsAFirstRun) {
@@ -386,16 +388,17 @@ TEST_F(SettingsFileTest, TraceRotationGoesOnWhenTheFileCannotBeOpened) {
 
 TEST_F(SettingsFileTest, GeneralPurposeTextHelpers) {
   const fs::path listes = ListesIniPath(home_);
-  EXPECT_EQ(ReadProfileText("Velkor", "Version", listes, "1.1.1"), "1.1.1");
+  EXPECT_EQ(ReadProfileText("Velkor", "Version", listes, "1.1.1", files_), "1.1.1");
   WriteBytes(listes, "[Velkor]\r\nNBlangues=3\r\n2dll=lngEnglish.qm\r\nURL=" +
                          std::string(300, 'u') + "\r\n");
-  EXPECT_EQ(ReadProfileText("velkor", "nblangues", listes, "1"), "3");
-  EXPECT_EQ(ReadProfileText(k::kListesSoft.section, k::kListesSoft.key, listes, ""), "");
-  EXPECT_EQ(ReadProfileText("Velkor", ListesLanguageFileKey(2), listes, ""), "lngEnglish.qm");
-  EXPECT_EQ(ReadProfileText("Velkor", "URL", listes, ""), std::string(254, 'u'));
-  EXPECT_TRUE(WriteProfileText("Velkor", "Help", "01/02/2024", listes));
-  EXPECT_EQ(ReadSetting(IniStore(listes), k::kListesHelp), "01/02/2024");
-  EXPECT_FALSE(WriteProfileText("Velkor", "Help", "x", home_ / "none" / "listes.ini"));
+  EXPECT_EQ(ReadProfileText("velkor", "nblangues", listes, "1", files_), "3");
+  EXPECT_EQ(ReadProfileText(k::kListesSoft.section, k::kListesSoft.key, listes, "", files_), "");
+  EXPECT_EQ(ReadProfileText("Velkor", ListesLanguageFileKey(2), listes, "", files_),
+            "lngEnglish.qm");
+  EXPECT_EQ(ReadProfileText("Velkor", "URL", listes, "", files_), std::string(254, 'u'));
+  EXPECT_TRUE(WriteProfileText("Velkor", "Help", "01/02/2024", listes, files_));
+  EXPECT_EQ(ReadSetting(IniStore(listes, files_), k::kListesHelp), "01/02/2024");
+  EXPECT_FALSE(WriteProfileText("Velkor", "Help", "x", home_ / "none" / "listes.ini", files_));
 }
 
 TEST_F(SettingsFileTest, TextKeysAreCutToTheirBuffers) {

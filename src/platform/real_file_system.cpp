@@ -1,4 +1,4 @@
-#include "config/file_system.hpp"
+#include "platform/real_file_system.hpp"
 
 #include <atomic>
 #include <cerrno>
