@@ -30,7 +30,7 @@ struct SerialChunk {
 //   port.Open("/dev/ttyUSB0", "38400,n,8,1");
 class ScriptedSerialPort : public SerialPort {
  public:
-  explicit ScriptedSerialPort(VirtualClock& clock) : clock_(clock), events_(clock) {}
+  explicit ScriptedSerialPort(VirtualClock& clock) : events_(clock) {}
 
   bool Open(const std::string& port, const std::string& settings) override;
   void Close() override;
@@ -67,7 +67,6 @@ class ScriptedSerialPort : public SerialPort {
   void OnCommand(const std::string& line);
   void Deliver(std::vector<SerialChunk> chunks, std::size_t index);
 
-  VirtualClock& clock_;
   bool open_ = false;
   int generation_ = 0;  // bumped by Close: text meant for an earlier opening is lost
   int open_count_ = 0;
