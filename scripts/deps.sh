@@ -6,6 +6,9 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  libftdi1-dev
+  xvfb xauth fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,42 @@
+#include "core/screen_model.hpp"
+
+namespace velkor {
+
+const ControlState& ScreenModel::Get(std::string_view control) const {
+  static const ControlState kDefault;
+  const auto it = controls_.find(control);
+  return it == controls_.end() ? kDefault : it->second;
+}
+
+template <typename Field, typename Value>
+void ScreenModel::Change(std::string_view control, Field field, Value value) {
+  auto it = controls_.find(control);
+  if (it == controls_.end()) it = controls_.emplace(std::string(control), ControlState{}).first;
+  if (it->second.*field == value) return;
+  it->second.*field = std::move(value);
+  if (listener_) listener_(it->first, it->second);
+}
+
+void ScreenModel::SetText(std::string_view control, std::string text) {
+  Change(control, &ControlState::text, std::move(text));
+}
+void ScreenModel::SetTooltip(std::string_view control, std::string tooltip) {
+  Change(control, &ControlState::tooltip, std::move(tooltip));
+}
+void ScreenModel::SetEnabled(std::string_view control, bool enabled) {
+  Change(control, &ControlState::enabled, enabled);
+}
+void ScreenModel::SetVisible(std::string_view control, bool visible) {
+  Change(control, &ControlState::visible, visible);
+}
+void ScreenModel::SetChecked(std::string_view control, bool checked) {
+  Change(control, &ControlState::checked, checked);
+}
+void ScreenModel::SetValue(std::string_view control, int value) {
+  Change(control, &ControlState::value, value);
+}
+void ScreenModel::SetColour(std::string_view control, int colour) {
+  Change(control, &ControlState::colour, colour);
+}
+
+}  // namespace velkor
