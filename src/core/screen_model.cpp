@@ -8,8 +8,8 @@ const ControlState& ScreenModel::Get(std::string_view control) const {
   return it == controls_.end() ? kDefault : it->second;
 }
 
-template <typename Field, typename Value>
-void ScreenModel::Change(std::string_view control, Field field, Value value) {
+template <typename Field, typename V>
+void ScreenModel::Change(std::string_view control, Field field, V value) {
   auto it = controls_.find(control);
   if (it == controls_.end()) it = controls_.emplace(std::string(control), ControlState{}).first;
   if (it->second.*field == value) return;

@@ -48,8 +48,8 @@ class ScreenModel {
   const std::map<std::string, ControlState, std::less<>>& Controls() const { return controls_; }
 
  private:
-  template <typename Field, typename Value>
-  void Change(std::string_view control, Field field, Value value);
+  template <typename Field, typename V>
+  void Change(std::string_view control, Field field, V value);
 
   std::map<std::string, ControlState, std::less<>> controls_;
   Listener listener_;
