@@ -2,7 +2,7 @@
 macro(velkor_nonempty var name)
   if(NOT ${var})
     set(_empty ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
-    file(WRITE ${_empty} "")
+    file(WRITE ${_empty} "// This folder has no sources yet.\n")
     set(${var} ${_empty})
   endif()
 endmacro()

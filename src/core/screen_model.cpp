@@ -38,5 +38,8 @@ void ScreenModel::SetValue(std::string_view control, int value) {
 void ScreenModel::SetColour(std::string_view control, int colour) {
   Change(control, &ControlState::colour, colour);
 }
+void ScreenModel::SetItems(std::string_view control, std::vector<std::string> items) {
+  Change(control, &ControlState::items, std::move(items));
+}
 
 }  // namespace velkor

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velkor {
 
@@ -14,8 +15,9 @@ struct ControlState {
   bool enabled = true;
   bool visible = true;
   bool checked = false;
-  int value = 0;
-  int colour = -1;  // -1: the control's own colour
+  int value = 0;     // a scroll bar's position, a list's selected index (-1: none)
+  int colour = -1;   // -1: the control's own colour
+  std::vector<std::string> items;  // the entries of a list or combo box
   bool operator==(const ControlState&) const = default;
 };
 
@@ -36,12 +38,16 @@ class ScreenModel {
   void SetChecked(std::string_view control, bool checked);
   void SetValue(std::string_view control, int value);
   void SetColour(std::string_view control, int colour);
+  void SetItems(std::string_view control, std::vector<std::string> items);
 
   const std::string& Text(std::string_view control) const { return Get(control).text; }
   bool Enabled(std::string_view control) const { return Get(control).enabled; }
   bool Visible(std::string_view control) const { return Get(control).visible; }
   bool Checked(std::string_view control) const { return Get(control).checked; }
   int Value(std::string_view control) const { return Get(control).value; }
+  const std::vector<std::string>& Items(std::string_view control) const {
+    return Get(control).items;
+  }
 
   // Told after every change that altered something.
   void SetListener(Listener listener) { listener_ = std::move(listener); }

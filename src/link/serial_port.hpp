@@ -6,6 +6,9 @@
 
 namespace velkor {
 
+// Why an open failed, for the callers that react differently.
+enum class SerialError { kNone, kNoSuchPort, kInUse, kAccessDenied, kOther };
+
 // A serial port carrying text or bytes (the ELM327 adapter, the AFR devices). Implemented by the
 // termios2 port and by the bench.
 class SerialPort {
@@ -21,6 +24,7 @@ class SerialPort {
   virtual bool Write(std::string_view data) = 0;
   // Text of the last failure, for the user.
   virtual std::string LastError() const { return {}; }
+  virtual SerialError LastErrorKind() const { return SerialError::kOther; }
 };
 
 }  // namespace velkor
