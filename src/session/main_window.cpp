@@ -1,0 +1,402 @@
+#include "session/main_window.hpp"
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#include "config/settings_keys.hpp"
+#include "core/ecu_family.hpp"
+#include "core/number_format.hpp"
+#include "livedata/ecu_tables.hpp"
+
+namespace velkor {
+
+namespace fp = frmparam;
+
+namespace {
+
+constexpr std::string_view kFrameTip = "Double cliquer pour activer/désactiver";
+constexpr std::string_view kInactive = "--";
+
+// Entries whose windows and actions arrive with later work: present, but not offered yet.
+constexpr std::array kNotYetOffered = {
+    fp::cdintialisation,  fp::cdparametre, fp::cddiag,        fp::CdReInit,      fp::cdTrimer15,
+    fp::cdMoteurPP,       fp::cdTrimmer,   fp::CdMemorise,    fp::chgraph,       fp::chMap,
+    fp::Chenregistre,     fp::chCSV,       fp::mnpreferences, fp::mnTestUsb,     fp::MnInit,
+    fp::mnparam,          fp::mndiag,      fp::MnRreInit,     fp::mnMap,         fp::mngraphe,
+    fp::mnralenti,        fp::mnTrimmer,   fp::mnTrim15M,     fp::mnPlus,        fp::mnMoinsUn,
+    fp::mnIdentification, fp::mnConvert,   fp::mnStatuts,     fp::mnExploreAide, fp::mnweb,
+};
+
+bool NotYetOffered(std::string_view control) {
+  return std::find(kNotYetOffered.begin(), kNotYetOffered.end(), control) != kNotYetOffered.end();
+}
+
+// "T° Air (°C)" -> "T° Air": the unit is added from the preferences.
+std::string WithoutUnit(const std::string& caption) {
+  if (!caption.empty() && caption.back() == ')') {
+    const std::size_t open = caption.rfind(" (");
+    if (open != std::string::npos) return caption.substr(0, open);
+  }
+  return caption;
+}
+
+bool& MeasureFlag(MeasureSwitches& m, std::string_view frame) {
+  if (frame == fp::Frgaz) return m.potar;
+  if (frame == fp::Frinject) return m.injection;
+  if (frame == fp::Fravance) return m.avance;
+  if (frame == fp::Frpression) return m.pression;
+  if (frame == fp::Frair) return m.air;
+  if (frame == fp::Freau) return m.eau;
+  if (frame == fp::Frbatterie) return m.tension;
+  if (frame == fp::frLambda) return m.lambda;
+  if (frame == fp::frMoteurPP) return m.moteur_pp;
+  return m.trimmer;  // Frtrimmer
+}
+
+// Families whose throttle sensor voltage is shown beside the angle.
+bool ShowsThrottleVoltage(int ecu_type) { return ecu_type >= Iaw16M && ecu_type <= Iaw15RC; }
+
+}  // namespace
+
+const std::vector<ControlDesign>& MainWindowDesign() {
+  static const std::vector<ControlDesign> kDesign = {
+      {fp::kWindow, "Velkor"},
+      {fp::Frrmp, "RMP (tr/mn)"},
+      {fp::Rmp, "0"},
+      {fp::Frgaz, "Angle Gaz (deg)"},
+      {fp::Potar, "0.0"},
+      {fp::frTPS, "TPS (mV)"},
+      {fp::lbTPSVolt, "0"},
+      {fp::Frinject, "Injection (ms)"},
+      {fp::Injection, "0.00"},
+      {fp::Fravance, "Avance (deg)"},
+      {fp::Avance, "0"},
+      {fp::Frpression, "Pression (mmHg)"},
+      {fp::Pression, "744"},
+      {fp::Frair, "T° Air (°C)"},
+      {fp::Air, "0"},
+      {fp::Freau, "T° Mot. (°C)"},
+      {fp::Eau, "0"},
+      {fp::Frbatterie, "Batterie (V)"},
+      {fp::Tension, "12.5"},
+      {fp::frLambda, "Lambda (mV)"},
+      {fp::lbLambda, "0"},
+      {fp::frMoteurPP, "Moteur Pas à Pas"},
+      {fp::lbMoteurPP, "0"},
+      {fp::cdMoteurPP, "Test Stepper"},
+      {fp::Frtrimmer, "Trimmer"},
+      {fp::Trimmer, "0"},
+      {fp::frcde, "Commandes"},
+      {fp::cdintialisation, "Initialisation F2"},
+      {fp::cdparametre, "Paramètres F3"},
+      {fp::cddiag, "Diagnostic F4"},
+      {fp::cdquitter, "Quitter  F9"},
+      {fp::CdReInit, "Ré-Initialisation", false},
+      {fp::cdTrimer15, "Trimmer F8"},
+      {fp::Command, "Px", false},
+      {fp::chgraph, "Graphe - Ctrl+ G"},
+      {fp::chMap, "Mapping"},
+      {fp::Chenregistre, "Excel"},
+      {fp::chCSV, "CSV"},
+      {fp::chStatutSonde, "Statuts", false},
+      {fp::Frame1, "Moyenne"},
+      {fp::HScrollMoyenne, ""},
+      {fp::ltempo, "5"},
+      {fp::FrChgTrimmer, "Modif Trimmer"},
+      {fp::cdTrimmer, "Trimmer"},
+      {fp::CdMemorise, "Mémorise"},
+      {fp::Frame2, "COM"},
+      {fp::Shape1, ""},
+      {fp::ProgressBar1, ""},
+      {fp::Lbtest, "Label1", false},
+      {fp::lbPanel1, ""},
+      {fp::lbPanel2, ""},
+      {fp::lbPanel3, ""},
+      {fp::lbPanel4, ""},
+      {fp::lbPanel5, ""},
+      {fp::lmemo, " Aller dans Diagnostic pour une analyse complète"},
+      {fp::lpresent, ""},
+      {fp::contact, "", false},
+      {fp::Picture1, ""},
+      {fp::imDonate, ""},
+      {fp::mnfichier, "&Fichier"},
+      {fp::mnpreferences, "P&aramétrages"},
+      {fp::mnTestUsb, "Test Interface"},
+      {fp::mnquitter, "&Quitter"},
+      {fp::mnacquisition, "Ac&quisitions"},
+      {fp::MnInit, "&Initialisation"},
+      {fp::mnparam, "Paramètres"},
+      {fp::mndiag, "Diagnostic actif"},
+      {fp::MnRreInit, "Ré-Initialisation"},
+      {fp::mnMap, "Mapping"},
+      {fp::mngraphe, "Graphe"},
+      {fp::mnralenti, "Ralenti"},
+      {fp::mnmoyplus, "Moyenne +"},
+      {fp::mnmoymoins, "Moyenne -"},
+      {fp::mnTrimmer, "Trimmer"},
+      {fp::mnTrim15M, "15M"},
+      {fp::mnPlus, "Plus 1"},
+      {fp::mnMoinsUn, "Moins 1"},
+      {fp::mnIdentification, "&Identification de l'ECU"},
+      {fp::mnConvert, "&Converter"},
+      {fp::mnStatuts, "S&tatuts"},
+      {fp::mnrepond, "Répondeur", false},
+      {fp::mnaide, "&Aide"},
+      {fp::mnabout, "A propos"},
+      {fp::mnExploreAide, "Aide"},
+      {fp::mnweb, "Support en ligne"},
+  };
+  return kDesign;
+}
+
+const std::vector<MeasureFrame>& MeasureFrames() {
+  static const std::vector<MeasureFrame> kFrames = {
+      {fp::Frgaz, fp::Potar},
+      {fp::Frinject, fp::Injection},
+      {fp::Fravance, fp::Avance},
+      {fp::Frpression, fp::Pression},
+      {fp::Frair, fp::Air},
+      {fp::Freau, fp::Eau},
+      {fp::Frbatterie, fp::Tension},
+      {fp::frLambda, fp::lbLambda},
+      {fp::frMoteurPP, fp::lbMoteurPP},
+      {fp::Frtrimmer, fp::Trimmer},
+  };
+  return kFrames;
+}
+
+MainWindow::MainWindow(ScreenModel& model, MainWindowServices services, MainWindowHost& host,
+                       Timer& progress_timer)
+    : model_(model), services_(std::move(services)), host_(host), progress_timer_(progress_timer) {
+  ApplyDesign();
+  services_.link.on_lamp = [this](int colour) { model_.SetColour(fp::Shape1, colour); };
+  progress_timer_.SetOnTick([this] { ProgressTick(); });
+}
+
+void MainWindow::ApplyDesign() {
+  for (const ControlDesign& control : MainWindowDesign()) {
+    model_.SetText(control.name, std::string(control.text));
+    model_.SetVisible(control.name, control.visible);
+    model_.SetEnabled(control.name, control.enabled && !NotYetOffered(control.name));
+  }
+  model_.SetValue(fp::HScrollMoyenne, flags_.AveragingDepth);
+}
+
+bool MainWindow::StartUp() {
+  Language& language = services_.language;
+  if (services_.acquire_single_instance && !services_.acquire_single_instance()) {
+    services_.dialogs.Message("Velkor est déjà lancé", "Velkor", Dialogs::Icon::kError);
+    return false;
+  }
+  services_.link.RequestHeader = kDefaultRequestHeader;
+  services_.link.ReplyHeader = kDefaultReplyHeader;
+  std::error_code ignored;
+  std::filesystem::create_directories(MeasuresFolder(services_.home), ignored);
+  model_.SetText(fp::kWindow, language.LookupText(501, "Velkor") + services_.version_suffix);
+  OpenNextTraceFile(services_.ini, services_.home, services_.trace);
+  model_.SetVisible(fp::mnTrim15M, false);
+  settings_ = LoadSettings(services_.ini);
+
+  choice_ = host_.RunInterfaceWindow();
+  services_.link.interface_kind = choice_.kind;
+  services_.exchange.SetKLinePort(choice_.kline.get());
+  services_.exchange.SetElmPort(choice_.elm.get());
+  if (!choice_.panel4.empty()) model_.SetText(fp::lbPanel4, choice_.panel4);
+  if (choice_.hide_donation) model_.SetVisible(fp::imDonate, false);
+
+  const WindowPosition position = ReadWindowPosition(services_.ini, WindowId::kParam);
+  host_.PlaceWindow(position.top, position.left);
+  language.StartUpLanguage(ReadSetting(services_.ini, ini_keys::kAffichageLangue), services_.trace);
+
+  host_.ShowWindow();
+  SetInitialisation();
+  language.ApplyLanguage(model_, services_.version_suffix);
+  ApplyUnitCaptions();
+
+  if (choice_.kind == InterfaceKind::kElm327) {
+    services_.link.TestMode = false;
+    model_.SetText(fp::lbPanel4, "ELM sur COM" + std::to_string(choice_.port_number));
+  }
+  host_.Focus(fp::cdintialisation);
+  services_.stopwatch.Start();
+  ApplyStepperFrame();
+  model_.SetText(fp::lbPanel1, language.LookupText(136, "Défauts présents"));
+  if (flags_.MeasurementIdle) model_.SetText(fp::lbPanel2, language.LookupText(137, "Attente"));
+  if (services_.link.TestMode) model_.SetText(fp::lbPanel3, "Démo");
+  model_.SetVisible(fp::contact, false);
+  services_.trace.WriteTrace("Version : Velkor" + services_.version_suffix);
+  return true;
+}
+
+void MainWindow::SetInitialisation() {
+  services_.link.SetLamp(kLampRed);
+  settings_ = LoadSettings(services_.ini);
+  ApplyStepperFrame();
+  ApplyMeasures();
+  services_.link.EcuType = settings_.ecu_type;
+
+  const Language& language = services_.language;
+  const std::string frame_tip = language.LookupText(155, kFrameTip);
+  for (std::string_view frame : {fp::Frair, fp::Freau, fp::Fravance, fp::Frbatterie, fp::Frgaz,
+                                 fp::Frinject, fp::Frpression, fp::frMoteurPP}) {
+    model_.SetTooltip(frame, frame_tip);
+  }
+  for (std::string_view frame : {fp::frLambda, fp::Frtrimmer, fp::frTPS}) {
+    model_.SetTooltip(frame, std::string(kFrameTip));
+  }
+  const std::string engine_tip = language.LookupText(156, "Le moteur doit être en marche");
+  model_.SetTooltip(fp::FrChgTrimmer, engine_tip);
+  model_.SetTooltip(fp::CdMemorise, engine_tip);
+  model_.SetTooltip(
+      fp::cdintialisation,
+      language.LookupText(169, "15M,16M: Couper le contact, 59/5A:Mettre le contact"));
+  model_.SetTooltip(fp::cddiag, "Arrêter les mesures pour lancer les diagnostics");
+  model_.SetTooltip(fp::chgraph, "Cocher pour tracer les courbes");
+  model_.SetTooltip(fp::Frame1,
+                    "Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou "
+                    "Ctrl+M=-5");
+
+  flags_.time_factor = 1.0;
+  flags_.MeasurementIdle = true;
+  flags_.MeasureAllowed = true;
+
+  // A stored depth outside what the scroll bar can show is brought back into its range.
+  const int depth = std::clamp(settings_.averaging_depth, 0, kAveragingMax);
+  flags_.AveragingDepth = depth;
+  model_.SetValue(fp::HScrollMoyenne, depth);
+  model_.SetText(fp::ltempo, std::to_string(depth));
+  ApplyUnitCaptions();
+}
+
+void MainWindow::ApplyMeasures() {
+  const MeasureSwitches& m = settings_.measures;
+  for (const MeasureFrame& entry : MeasureFrames()) {
+    const bool active = MeasureFlag(settings_.measures, entry.frame);
+    if (entry.frame == fp::frMoteurPP) continue;  // the stepper frame has rules of its own
+    model_.SetEnabled(entry.label, active);
+    if (!active) model_.SetText(entry.label, std::string(kInactive));
+  }
+  model_.SetVisible(fp::frTPS, m.potar && ShowsThrottleVoltage(settings_.ecu_type));
+  model_.SetVisible(fp::FrChgTrimmer, m.trimmer);
+  model_.SetVisible(fp::mnTrimmer, m.trimmer);
+}
+
+void MainWindow::ApplyStepperFrame() {
+  const bool iaw5a = model_.Text(fp::lbPanel5).find("IAW5A") != std::string::npos;
+  if (iaw5a && services_.link.EcuType == Iaw59M5AM) {
+    model_.SetVisible(fp::frMoteurPP, true);
+    model_.SetEnabled(fp::lbMoteurPP, settings_.measures.moteur_pp);
+    model_.SetEnabled(fp::cdMoteurPP,
+                      settings_.measures.moteur_pp && !NotYetOffered(fp::cdMoteurPP));
+  } else {
+    model_.SetVisible(fp::frMoteurPP, false);
+    model_.SetEnabled(fp::lbMoteurPP, false);
+    model_.SetEnabled(fp::cdMoteurPP, false);
+    settings_.measures.moteur_pp = false;
+  }
+}
+
+void MainWindow::ApplyUnitCaptions() {
+  const char* temperature = settings_.temp_celsius ? " (°C)" : " (°F)";
+  model_.SetText(fp::Frair, WithoutUnit(model_.Text(fp::Frair)) + temperature);
+  model_.SetText(fp::Freau, WithoutUnit(model_.Text(fp::Freau)) + temperature);
+  model_.SetText(fp::Frpression, WithoutUnit(model_.Text(fp::Frpression)) +
+                                     (settings_.pressure_hpa ? " (hPa)" : " (mmHg)"));
+}
+
+void MainWindow::DoubleClickFrame(std::string_view frame) {
+  const auto& frames = MeasureFrames();
+  const auto entry = std::find_if(frames.begin(), frames.end(),
+                                  [&](const MeasureFrame& f) { return f.frame == frame; });
+  if (entry == frames.end()) return;
+  const bool active = !model_.Enabled(entry->label);
+  MeasureFlag(settings_.measures, frame) = active;
+  model_.SetEnabled(entry->label, active);
+  model_.SetText(entry->label, active ? "0" : std::string(kInactive));
+  if (frame == fp::Frgaz) {
+    model_.SetVisible(fp::frTPS, active && ShowsThrottleVoltage(services_.link.EcuType));
+  } else if (frame == fp::frMoteurPP) {
+    model_.SetEnabled(fp::cdMoteurPP, active && !NotYetOffered(fp::cdMoteurPP));
+  } else if (frame == fp::Frtrimmer) {
+    model_.SetVisible(fp::FrChgTrimmer, active);
+    model_.SetVisible(fp::mnTrimmer, active);
+  }
+  Save();
+}
+
+void MainWindow::ScrollAveraging(int position) {
+  position = std::clamp(position, 0, kAveragingMax);
+  model_.SetValue(fp::HScrollMoyenne, position);
+  flags_.AveragingDepth = position;
+  settings_.averaging_depth = position;
+  model_.SetText(fp::ltempo, std::to_string(position));
+  Save();
+}
+
+bool MainWindow::Save() { return SaveSettings(services_.ini, settings_); }
+
+void MainWindow::StartProgress(int run_length) {
+  progress_length_ = std::max(run_length, 1);
+  progress_ticks_ = 0;
+  progress_timer_.SetInterval(kProgressTickMs);
+  progress_timer_.Start();
+}
+
+void MainWindow::ProgressTick() {
+  ++progress_ticks_;
+  if (progress_ticks_ >= progress_length_) {
+    model_.SetValue(fp::ProgressBar1, 0);
+    progress_timer_.Stop();
+    model_.SetEnabled(fp::cdMoteurPP, !NotYetOffered(fp::cdMoteurPP));
+    return;
+  }
+  model_.SetValue(fp::ProgressBar1, progress_ticks_ * 100 / progress_length_);
+  model_.SetText(fp::Lbtest, FormatNumber(progress_ticks_ * kProgressTickMs / 1000.0, "0"));
+}
+
+void MainWindow::Quit() {
+  if (!flags_.MeasurementIdle) flags_.StopRequest = true;
+  if (model_.Checked(fp::chCSV)) model_.SetChecked(fp::chCSV, false);
+  model_.SetEnabled(fp::cdquitter, false);
+}
+
+void MainWindow::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  if (!flags_.MeasurementIdle) {
+    flags_.StopRequest = true;
+    services_.clock.Pause(kStopWait);
+  }
+  if (choice_.kind == InterfaceKind::kElm327) {
+    if (choice_.elm && choice_.elm->IsOpen()) choice_.elm->Close();
+  } else {
+    if (services_.link.EcuType == Iaw59M5AM) {
+      // End the diagnostic session, then the communication; nobody waits for the answers.
+      for (EcuRole role : {EcuRole::kStopDiagnosticSession, EcuRole::kStopCommunication}) {
+        services_.clock.Pause(kClosingGap);
+        services_.exchange.SendReceive(EcuRequest(role, Iaw59M5AM), "",
+                                       EcuReplyLength(role, Iaw59M5AM), kClosingTimeoutMs);
+      }
+    }
+    services_.exchange.SetKLinePort(nullptr);
+    choice_.kline.reset();
+  }
+  // Positions are kept whatever the link: an ELM327 user's windows stay where they were put.
+  IniStore& ini = services_.ini;
+  const WindowPosition main = host_.CurrentPosition();
+  if (const auto trace = host_.TracePosition()) {
+    WriteWindowPositions(ini, {{WindowId::kParam, main}, {WindowId::kTrace, *trace}});
+  } else {
+    WriteWindowPositions(ini, {{WindowId::kParam, main}});
+  }
+  if (model_.Checked(fp::chCSV)) model_.SetChecked(fp::chCSV, false);
+  host_.CloseAllWindows();
+  services_.trace.Close();
+}
+
+void MainWindow::WindowMoved(int top, int left) {
+  WriteWindowPosition(services_.ini, WindowId::kParam, {top, left, 0, 0});
+}
+
+}  // namespace velkor

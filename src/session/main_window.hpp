@@ -1,0 +1,218 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "config/ini_store.hpp"
+#include "config/language.hpp"
+#include "config/settings.hpp"
+#include "core/clock.hpp"
+#include "core/ctime_it.hpp"
+#include "core/dialogs.hpp"
+#include "core/event_loop.hpp"
+#include "core/screen_model.hpp"
+#include "core/trace_log.hpp"
+#include "link/exchange.hpp"
+#include "link/kline_port.hpp"
+#include "link/link_state.hpp"
+#include "link/serial_port.hpp"
+
+namespace velkor {
+
+// Control names of the main window (the widgets' objectName). The window title is the control
+// named after the window.
+namespace frmparam {
+inline constexpr std::string_view kWindow = "frmparam";
+// Value frames and their labels.
+inline constexpr std::string_view Frrmp = "Frrmp", Rmp = "Rmp";
+inline constexpr std::string_view Frgaz = "Frgaz", Potar = "Potar";
+inline constexpr std::string_view frTPS = "frTPS", lbTPSVolt = "lbTPSVolt";
+inline constexpr std::string_view Frinject = "Frinject", Injection = "Injection";
+inline constexpr std::string_view Fravance = "Fravance", Avance = "Avance";
+inline constexpr std::string_view Frpression = "Frpression", Pression = "Pression";
+inline constexpr std::string_view Frair = "Frair", Air = "Air";
+inline constexpr std::string_view Freau = "Freau", Eau = "Eau";
+inline constexpr std::string_view Frbatterie = "Frbatterie", Tension = "Tension";
+inline constexpr std::string_view frLambda = "frLambda", lbLambda = "lbLambda";
+inline constexpr std::string_view frMoteurPP = "frMoteurPP", lbMoteurPP = "lbMoteurPP";
+inline constexpr std::string_view Frtrimmer = "Frtrimmer", Trimmer = "Trimmer";
+// Commands.
+inline constexpr std::string_view frcde = "frcde";
+inline constexpr std::string_view cdintialisation = "cdintialisation";
+inline constexpr std::string_view cdparametre = "cdparametre";
+inline constexpr std::string_view cddiag = "cddiag";
+inline constexpr std::string_view cdquitter = "cdquitter";
+inline constexpr std::string_view CdReInit = "CdReInit";
+inline constexpr std::string_view cdTrimer15 = "cdTrimer15";
+inline constexpr std::string_view Command = "Command";
+inline constexpr std::string_view cdMoteurPP = "cdMoteurPP";
+inline constexpr std::string_view chgraph = "chgraph";
+inline constexpr std::string_view chMap = "chMap";
+inline constexpr std::string_view Chenregistre = "Chenregistre";
+inline constexpr std::string_view chCSV = "chCSV";
+inline constexpr std::string_view chStatutSonde = "chStatutSonde";
+inline constexpr std::string_view Frame1 = "Frame1";
+inline constexpr std::string_view HScrollMoyenne = "HScrollMoyenne";
+inline constexpr std::string_view ltempo = "ltempo";
+inline constexpr std::string_view FrChgTrimmer = "FrChgTrimmer";
+inline constexpr std::string_view cdTrimmer = "cdTrimmer";
+inline constexpr std::string_view CdMemorise = "CdMemorise";
+inline constexpr std::string_view Frame2 = "Frame2";
+inline constexpr std::string_view Shape1 = "Shape1";
+inline constexpr std::string_view ProgressBar1 = "ProgressBar1";
+inline constexpr std::string_view Lbtest = "Lbtest";
+inline constexpr std::string_view lbPanel1 = "lbPanel1", lbPanel2 = "lbPanel2",
+                                  lbPanel3 = "lbPanel3", lbPanel4 = "lbPanel4",
+                                  lbPanel5 = "lbPanel5";
+inline constexpr std::string_view lmemo = "lmemo", lpresent = "lpresent";
+inline constexpr std::string_view contact = "contact";
+inline constexpr std::string_view Picture1 = "Picture1";
+inline constexpr std::string_view imDonate = "imDonate";
+// Menus.
+inline constexpr std::string_view mnfichier = "mnfichier", mnpreferences = "mnpreferences",
+                                  mnTestUsb = "mnTestUsb", mnquitter = "mnquitter";
+inline constexpr std::string_view mnacquisition = "mnacquisition", MnInit = "MnInit",
+                                  mnparam = "mnparam", mndiag = "mndiag", MnRreInit = "MnRreInit",
+                                  mnMap = "mnMap", mngraphe = "mngraphe", mnralenti = "mnralenti",
+                                  mnmoyplus = "mnmoyplus", mnmoymoins = "mnmoymoins";
+inline constexpr std::string_view mnTrimmer = "mnTrimmer", mnTrim15M = "mnTrim15M",
+                                  mnPlus = "mnPlus", mnMoinsUn = "mnMoinsUn";
+inline constexpr std::string_view mnIdentification = "mnIdentification", mnConvert = "mnConvert",
+                                  mnStatuts = "mnStatuts", mnrepond = "mnrepond";
+inline constexpr std::string_view mnaide = "mnaide", mnabout = "mnabout",
+                                  mnExploreAide = "mnExploreAide", mnweb = "mnweb";
+}  // namespace frmparam
+
+// How a control of the main window looks before anything is applied to it.
+struct ControlDesign {
+  std::string_view name;
+  std::string_view text;
+  bool visible = true;
+  bool enabled = true;
+};
+// Every control of the main window with its design text, in layout order.
+const std::vector<ControlDesign>& MainWindowDesign();
+
+// The value frames that a double click switches, with their label.
+struct MeasureFrame {
+  std::string_view frame;
+  std::string_view label;
+};
+const std::vector<MeasureFrame>& MeasureFrames();
+
+// The measurement cycle's process-wide flags, as far as the main window needs them.
+struct MeasurementFlags {
+  bool StopRequest = false;
+  bool MeasurementIdle = true;
+  bool MeasureAllowed = true;
+  double time_factor = 1.0;
+  int AveragingDepth = 5;
+};
+
+// The link chosen in the interface window.
+struct InterfaceChoice {
+  InterfaceKind kind = InterfaceKind::kUsb;
+  std::unique_ptr<KLinePort> kline;  // FTDI or serial K-line cable, when one was opened
+  std::unique_ptr<SerialPort> elm;   // the ELM327 port, when opened
+  std::string panel4;                // status text for the link ("USB", "USB enable", ...)
+  int port_number = 1;               // [Interface] PORT
+  bool hide_donation = false;        // the only cable listed is our own
+};
+
+// What the main window's logic asks of its window.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  // Shows the interface window modally and returns what it opened.
+  virtual InterfaceChoice RunInterfaceWindow() = 0;
+  virtual void ShowWindow() = 0;
+  // Positions in twips.
+  virtual void PlaceWindow(int top, int left) = 0;
+  virtual WindowPosition CurrentPosition() const = 0;
+  virtual void Focus(std::string_view /*control*/) {}
+  // Position of the trace window, when it exists.
+  virtual std::optional<WindowPosition> TracePosition() const { return std::nullopt; }
+  // Closes every satellite window; the program ends after.
+  virtual void CloseAllWindows() {}
+};
+
+struct MainWindowServices {
+  IniStore& ini;
+  LinkState& link;
+  Exchange& exchange;
+  Clock& clock;
+  TraceLog& trace;
+  CTimeIt& stopwatch;
+  Dialogs& dialogs;
+  Language& language;
+  std::filesystem::path home;
+  std::string version_suffix;  // " - 1.2.3"
+  // Takes the single-instance lock; false when another copy runs.
+  std::function<bool()> acquire_single_instance;
+};
+
+// The main window's behaviour: start-up, the preferences applied to the controls, the value
+// frames' switches, the averaging control, the progress timer and closing.
+class MainWindow {
+ public:
+  static constexpr int kProgressTickMs = 200;
+  static constexpr int kAveragingMax = 20;
+  static constexpr double kStopWait = 0.8;     // the cycle's time to stop before closing
+  static constexpr double kClosingGap = 0.06;  // before each closing request
+  static constexpr int kClosingTimeoutMs = 1000;
+
+  MainWindow(ScreenModel& model, MainWindowServices services, MainWindowHost& host,
+             Timer& progress_timer);
+
+  // The start-up sequence. False when the program must end at once (a copy already runs).
+  bool StartUp();
+  // Applies the stored preferences to the controls.
+  void SetInitialisation();
+
+  // A double click on a value frame switches its measure and saves the preferences.
+  void DoubleClickFrame(std::string_view frame);
+  // The averaging scroll bar moved to `position`.
+  void ScrollAveraging(int position);
+  void AveragingPlus() { ScrollAveraging(model_.Value(frmparam::HScrollMoyenne) + 1); }
+  void AveragingMinus() { ScrollAveraging(model_.Value(frmparam::HScrollMoyenne) - 1); }
+
+  // Starts the progress display for `run_length` ticks of 200 ms.
+  void StartProgress(int run_length);
+
+  // cdquitter / mnquitter: prepares closing; the window then unloads.
+  void Quit();
+  // The window closes: stops the cycle, ends the session, saves positions.
+  void Unload();
+  // The window moved: its position is stored at once.
+  void WindowMoved(int top, int left);
+
+  const Settings& settings() const { return settings_; }
+  MeasurementFlags& flags() { return flags_; }
+  InterfaceChoice& link_choice() { return choice_; }
+  // Whether the measure of a value label is active (the cycle polls it).
+  bool MeasureActive(std::string_view label) const { return model_.Enabled(label); }
+
+ private:
+  void ApplyDesign();
+  void ApplyMeasures();
+  void ApplyStepperFrame();
+  void ApplyUnitCaptions();
+  void ProgressTick();
+  bool Save();
+
+  ScreenModel& model_;
+  MainWindowServices services_;
+  MainWindowHost& host_;
+  Timer& progress_timer_;
+  Settings settings_;
+  MeasurementFlags flags_;
+  InterfaceChoice choice_;
+  int progress_ticks_ = 0;
+  int progress_length_ = 0;
+  bool unloaded_ = false;
+};
+
+}  // namespace velkor
