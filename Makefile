@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps build test asan bench fuzz format clean
+.PHONY: all deps build run test asan bench fuzz format clean
 
 all: build
 
@@ -18,6 +18,10 @@ $(BUILD)/build.ninja:
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Starts the program; ARGS are passed on (for example ARGS="--home /tmp/velkor").
+run: build
+	$(BUILD)/bin/velkor $(ARGS)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
