@@ -1,6 +1,93 @@
+// Velkor: the desktop program. Wires the real clock, event loop, timers, cables, settings file
+// and language files to the windows.
 #include <QApplication>
+#include <QDir>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "config/ini_store.hpp"
+#include "config/language.hpp"
+#include "config/settings.hpp"
+#include "core/ctime_it.hpp"
+#include "core/number_format.hpp"
+#include "core/screen_model.hpp"
+#include "core/trace_log.hpp"
+#include "link/exchange.hpp"
+#include "link/link_state.hpp"
+#include "platform/home_folder.hpp"
+#include "platform/linux_interface_devices.hpp"
+#include "platform/qm_text_catalog.hpp"
+#include "platform/qt_event_loop.hpp"
+#include "platform/real_clock.hpp"
+#include "platform/real_file_system.hpp"
+#include "session/main_window.hpp"
+#include "ui/interface_window.hpp"
+#include "ui/main_window_widget.hpp"
+#include "ui/qt_dialogs.hpp"
+#include "ui/trace_window.hpp"
+
+#ifndef VELKOR_VERSION
+#define VELKOR_VERSION "0.0.0"
+#endif
 
 int main(int argc, char** argv) {
+  using namespace velkor;
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("Velkor");
+  QApplication::setApplicationVersion(VELKOR_VERSION);
+
+  const char* environment_home = std::getenv("VELKOR_HOME");
+  const std::filesystem::path home = ResolveHomeFolder(
+      QApplication::arguments(),
+      environment_home != nullptr ? std::optional<std::string>(environment_home) : std::nullopt,
+      QApplication::applicationDirPath().toStdString());
+
+  RealFileSystem files;
+  IniStore ini(EcuIniPath(home), files);
+  RealClock clock;
+  QtEventLoop loop;
+  QtTimerService timers;
+  CTimeIt stopwatch(clock);
+  TraceLog trace(stopwatch);
+  trace.SetDecimalSeparator(NumberLocale::User().decimal);
+
+  LinkState link;
+  std::unique_ptr<Timer> reply_timer = timers.CreateTimer();
+  std::unique_ptr<Timer> keep_alive = timers.CreateTimer();
+  std::unique_ptr<Timer> progress = timers.CreateTimer();
+  keep_alive->SetInterval(2500);
+  Exchange exchange(link, clock, loop, *reply_timer, trace);
+  exchange.SetKeepAliveTimer(keep_alive.get());
+
+  QmTextCatalogLoader catalogs(QmTextCatalogLoader::StandardFolders(home));
+  Language language(catalogs);
+  QtDialogs dialogs;
+  SingleInstance instance(home);
+  LinuxInterfaceDevices devices;
+
+  ScreenModel main_model;
+  MainWindowWidget window(main_model);
+  dialogs.SetParent(&window);
+  TraceWindow trace_window(&ini);
+  trace.SetSink(&trace_window);
+  exchange.SetRestorePointer([] {
+    while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+  });
+
+  const std::string suffix = std::string(" - ") + VELKOR_VERSION;
+  MainWindow logic(main_model,
+                   MainWindowServices{ini, link, exchange, clock, trace, stopwatch, dialogs,
+                                      language, home, suffix, [&] { return instance.Acquire(); }},
+                   window, *progress);
+  window.SetLogic(&logic);
+  window.SetTraceWindow(&trace_window);
+  window.SetInterfaceRunner([&] {
+    InterfaceDialog dialog(ini, devices, dialogs, link, trace);
+    dialog.exec();
+    return dialog.TakeChoice();
+  });
+
+  if (!logic.StartUp()) return 0;
+  return QApplication::exec();
 }

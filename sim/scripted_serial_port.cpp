@@ -5,10 +5,12 @@ namespace velkor::sim {
 bool ScriptedSerialPort::Open(const std::string& port, const std::string& settings) {
   if (open_) {
     last_error_ = "Port already open";
+    last_error_kind_ = SerialError::kInUse;
     return false;
   }
   if (!open_failure_.empty()) {
     last_error_ = open_failure_;
+    last_error_kind_ = open_failure_kind_;
     return false;
   }
   open_ = true;
@@ -16,6 +18,7 @@ bool ScriptedSerialPort::Open(const std::string& port, const std::string& settin
   port_ = port;
   settings_ = settings;
   last_error_.clear();
+  last_error_kind_ = SerialError::kNone;
   received_.clear();
   line_.clear();
   return true;
@@ -38,6 +41,7 @@ std::string ScriptedSerialPort::ReadAll() {
 bool ScriptedSerialPort::Write(std::string_view data) {
   if (!open_) {
     last_error_ = "Port not open";
+    last_error_kind_ = SerialError::kOther;
     return false;
   }
   written_.append(data);

@@ -39,9 +39,14 @@ class ScriptedSerialPort : public SerialPort {
   std::string ReadAll() override;
   bool Write(std::string_view data) override;
   std::string LastError() const override { return last_error_; }
+  SerialError LastErrorKind() const override { return last_error_kind_; }
 
-  // Non-empty: every Open fails with this text as LastError. Empty: opens succeed again.
-  void SetOpenFailure(std::string error) { open_failure_ = std::move(error); }
+  // Non-empty: every Open fails with this text as LastError and `kind` as LastErrorKind. Empty:
+  // opens succeed again.
+  void SetOpenFailure(std::string error, SerialError kind = SerialError::kOther) {
+    open_failure_ = std::move(error);
+    open_failure_kind_ = kind;
+  }
 
   ScriptedSerialPort& Expect(std::string command, std::string reply, double delay = 0.0);
   ScriptedSerialPort& Expect(std::string command, std::vector<SerialChunk> chunks);
@@ -73,7 +78,9 @@ class ScriptedSerialPort : public SerialPort {
   std::string port_;
   std::string settings_;
   std::string open_failure_;
+  SerialError open_failure_kind_ = SerialError::kOther;
   std::string last_error_;
+  SerialError last_error_kind_ = SerialError::kNone;
   std::string written_;
   std::string line_;
   std::string received_;

@@ -215,7 +215,8 @@ bool MainWindow::StartUp() {
   ApplyUnitCaptions();
 
   if (choice_.kind == InterfaceKind::kElm327) {
-    services_.link.TestMode = false;
+    // Only an adapter that really opened replaces the demo ECU.
+    if (choice_.elm) services_.link.TestMode = false;
     model_.SetText(fp::lbPanel4, "ELM sur COM" + std::to_string(choice_.port_number));
   }
   host_.Focus(fp::cdintialisation);
