@@ -7,7 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  libftdi1-dev
+  libftdi1-dev libxlsxwriter-dev
+  python3-openpyxl
   xvfb xauth fonts-dejavu-core
 )
 
