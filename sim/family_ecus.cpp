@@ -1,0 +1,384 @@
+#include "sim/family_ecus.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/ecu_family.hpp"
+#include "link/frame.hpp"
+
+namespace velkor::sim {
+
+namespace {
+
+// Idle line after which bytes that make no whole request are given up.
+constexpr Nanos kIdleGap = std::chrono::milliseconds(10);
+constexpr double kByteFamilyP2 = 0.005;
+constexpr double kFramedP2 = 0.025;
+
+// Byte-family addresses.
+constexpr std::uint8_t kPeriodHigh = 0x01;
+constexpr std::uint8_t kPeriodLow = 0x02;
+constexpr std::uint8_t kInjectionHigh = 0x03;
+constexpr std::uint8_t kInjectionLow = 0x04;
+constexpr std::uint8_t kAdvance = 0x05;
+constexpr std::uint8_t kPressure = 0x06;
+constexpr std::uint8_t kAirTemperature = 0x07;
+constexpr std::uint8_t kCoolantTemperature = 0x08;
+constexpr std::uint8_t kThrottle = 0x09;
+constexpr std::uint8_t kBattery = 0x0A;
+constexpr std::uint8_t kFirstFaultFlags = 0x10;
+constexpr std::uint8_t kLastFaultFlags = 0x16;
+
+// The largest period and injection words a byte family can send: a high byte of 0xFF would be
+// taken for "no new value", a low injection byte of 0xFF for "no injection".
+constexpr long kMaxPeriod = 0xFEFF;
+constexpr long kMaxInjection = 0xFEFE;
+
+std::uint8_t ClampByte(double value) {
+  return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+}
+
+long ClampWord(double value, long max = 0xFFFF) { return std::clamp(std::lround(value), 0L, max); }
+
+HexMessage Word(double value) {
+  const long word = ClampWord(value);
+  return ByteToHex(static_cast<int>(word >> 8)) + ByteToHex(static_cast<int>(word & 0xFF));
+}
+
+HexMessage Byte(double value) { return ByteToHex(ClampByte(value)); }
+
+// What the tester reads from throttle byte b.
+double ThrottleReading(int family, int b) {
+  double angle = b * 0.1848 - 1.41;
+  if (angle >= 34) angle = b * 0.7058 - 90;
+  if (family == IawP8 && angle < 0) angle = 0;
+  return angle;
+}
+
+std::uint8_t ThrottleByte(int family, double angle) {
+  int best = 0;
+  for (int b = 1; b <= 255; ++b) {
+    if (std::abs(ThrottleReading(family, b) - angle) <
+        std::abs(ThrottleReading(family, best) - angle)) {
+      best = b;
+    }
+  }
+  return static_cast<std::uint8_t>(best);
+}
+
+long Period(int family, double rpm) {
+  const double ticks = family == IawP8 ? 30'000'000.0 : 15'000'000.0;
+  if (rpm <= 0) return kMaxPeriod;
+  return std::max(1L, ClampWord(ticks / rpm, kMaxPeriod));
+}
+
+long InjectionWord(int family, double ms) {
+  const double us_per_unit = family == IawP8 ? 4 : 2;
+  long word = ClampWord(ms * 1000 / us_per_unit, kMaxInjection);
+  if ((word & 0xFF) == 0xFF) --word;
+  return word;
+}
+
+HexMessage ReplyHeaderOf(const std::vector<std::uint8_t>& request) {
+  return ByteToHex(request[2]) + ByteToHex(request[1]);
+}
+
+std::size_t HeaderSize(const std::vector<std::uint8_t>& request) {
+  return (request[0] & 0x3F) == 0 ? 4 : 3;
+}
+
+}  // namespace
+
+int FamilyBaud(int family) { return IsKwpFamily(family) ? 10400 : 7812; }
+
+// ---------------------------------------------------------------------------------------------
+// EcuModel
+
+EcuModel::EcuModel(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int baud,
+                   const std::string& name, double p2)
+    : engine_(engine),
+      clock_(clock),
+      tx_(clock, bus, bus.AddDriver(name), baud),
+      rx_(clock, bus, baud),
+      p2_(p2),
+      events_(clock) {
+  rx_.IgnoreOwnFrames(tx_.Driver());
+  rx_.SetOnByte([this](std::uint8_t byte, Nanos) { OnByte(byte); });
+}
+
+EcuModel::~EcuModel() = default;
+
+void EcuModel::SetIgnition(bool on) {
+  ignition_ = on;
+  if (on) return;
+  events_.CancelAll();
+  idle_event_ = 0;
+  buffer_.clear();
+  tx_.Purge();
+}
+
+void EcuModel::OnByte(std::uint8_t byte) {
+  if (!ignition_) return;
+  buffer_.push_back(byte);
+  clock_.Cancel(idle_event_);
+  idle_event_ = 0;
+  const std::size_t length = RequestLength(buffer_);
+  if (length != 0 && buffer_.size() >= length) {
+    Complete();
+    return;
+  }
+  idle_event_ = events_.After(kIdleGap, EventKind::kDevice, [this] {
+    idle_event_ = 0;
+    buffer_.clear();
+    ++bad_frames_;
+  });
+}
+
+void EcuModel::Complete() {
+  std::vector<std::uint8_t> request;
+  request.swap(buffer_);
+  if (!Valid(request)) {
+    ++bad_frames_;
+    return;
+  }
+  const Nanos now = clock_.Now();
+  const HexMessage key = Key(request);
+  double delay = p2_;
+  const HexMessage reply = ApplyFault(request, key, Answer(request, now), delay);
+  requests_.push_back(Request{now, BytesToHex(request), key, reply});
+  if (!reply.empty()) SendAfter(delay, reply);
+}
+
+HexMessage EcuModel::ApplyFault(const std::vector<std::uint8_t>& request, const HexMessage& key,
+                                HexMessage reply, double& delay) {
+  auto rule = std::find_if(faults_.begin(), faults_.end(), [&](const EcuFault& fault) {
+    return fault.request.empty() || fault.request == key;
+  });
+  if (rule == faults_.end()) return reply;
+  const EcuFault fault = *rule;
+  if (fault.times > 0 && --rule->times == 0) faults_.erase(rule);
+
+  if (fault.silence) return {};
+  if (fault.negative) reply = Refusal(request, *fault.negative);
+  if (reply.empty()) return reply;
+  if (fault.bad_checksum && Framed()) {
+    const HexMessage last = Right(reply, 2);
+    reply = Left(reply, reply.size() - 2) + ByteToHex((HexToByte(last) + 1) & 0xFF);
+  }
+  if (fault.keep_bytes >= 0) reply = Left(reply, 2 * static_cast<std::size_t>(fault.keep_bytes));
+  if (fault.stray_byte) reply = ByteToHex(*fault.stray_byte) + reply;
+  delay += fault.extra_delay;
+  return reply;
+}
+
+void EcuModel::SendAfter(double delay, const HexMessage& reply) {
+  const std::vector<std::uint8_t> bytes = HexToBytes(reply);
+  events_.After(Seconds(delay), EventKind::kDevice, [this, bytes] {
+    // The first byte goes at once: the delay before it was P2.
+    tx_.Send(bytes.front());
+    if (bytes.size() > 1) {
+      tx_.Send(std::vector<std::uint8_t>(bytes.begin() + 1, bytes.end()), Seconds(p1_));
+    }
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Byte families
+
+std::optional<std::uint8_t> ByteFamilyByte(int family, std::uint8_t address,
+                                           const EngineState& state) {
+  switch (address) {
+    case kPeriodHigh:
+      return static_cast<std::uint8_t>(Period(family, state.rpm) >> 8);
+    case kPeriodLow:
+      return static_cast<std::uint8_t>(Period(family, state.rpm) & 0xFF);
+    case kInjectionHigh:
+      return static_cast<std::uint8_t>(InjectionWord(family, state.injection_ms) >> 8);
+    case kInjectionLow:
+      return static_cast<std::uint8_t>(InjectionWord(family, state.injection_ms) & 0xFF);
+    case kAdvance:
+      return ClampByte(state.advance_deg * (family == IawP8 ? 4 : 2));
+    case kPressure:
+      return ClampByte((state.pressure_hpa * 100 / 133 - 91) / 2.8758);
+    case kAirTemperature:
+      return ClampByte(state.air_c + 55);
+    case kCoolantTemperature:
+      return ClampByte(state.coolant_c + 55);
+    case kThrottle:
+      return ThrottleByte(family, state.throttle_deg);
+    case kBattery:
+      return ClampByte(state.battery_v / 0.0628);
+    default:
+      if (address >= kFirstFaultFlags && address <= kLastFaultFlags) return 0x00;
+      return std::nullopt;
+  }
+}
+
+ByteFamilyEcu::ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int family)
+    : EcuModel(clock, bus, engine, FamilyBaud(family), "ecu", kByteFamilyP2), family_(family) {}
+
+HexMessage ByteFamilyEcu::Key(const std::vector<std::uint8_t>& request) const {
+  return ByteToHex(request[0]);
+}
+
+HexMessage ByteFamilyEcu::Answer(const std::vector<std::uint8_t>& request, Nanos now) {
+  const std::uint8_t address = request[0];
+  EngineState state = engine_.At(now);
+  // A two-byte value is latched when its high byte is read and its low byte comes from the
+  // latch, as the tester reads the two with separate requests.
+  if (address == kPeriodHigh) period_latch_ = state;
+  if (address == kInjectionHigh) injection_latch_ = state;
+  if (address == kPeriodLow && period_latch_) state = *period_latch_;
+  if (address == kInjectionLow && injection_latch_) state = *injection_latch_;
+  const std::optional<std::uint8_t> byte = ByteFamilyByte(family_, address, state);
+  return byte ? ByteToHex(*byte) : HexMessage{};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Framed families
+
+FramedEcu::FramedEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
+                     const std::string& name)
+    : EcuModel(clock, bus, engine, 10400, name, kFramedP2) {}
+
+std::size_t FramedEcu::RequestLength(const std::vector<std::uint8_t>& bytes) const {
+  if (bytes.empty()) return 0;
+  // Only the format with both addresses is spoken; any other first byte is line noise, a
+  // request of one byte that Valid turns down.
+  if ((bytes[0] & 0xC0) != 0x80) return 1;
+  const std::size_t length = bytes[0] & 0x3F;
+  if (length != 0) return length + 4;
+  if (bytes.size() < 4) return 0;
+  return static_cast<std::size_t>(bytes[3]) + 5;
+}
+
+bool FramedEcu::Valid(const std::vector<std::uint8_t>& request) const {
+  if (request.size() < 4 || (request[0] & 0xC0) != 0x80) return false;
+  unsigned sum = 0;
+  for (std::size_t i = 0; i + 1 < request.size(); ++i) sum += request[i];
+  return (sum & 0xFF) == request.back();
+}
+
+HexMessage FramedEcu::Key(const std::vector<std::uint8_t>& request) const {
+  return BytesToHex(
+      std::vector<std::uint8_t>(request.begin() + HeaderSize(request), request.end() - 1));
+}
+
+HexMessage FramedEcu::Answer(const std::vector<std::uint8_t>& request, Nanos now) {
+  const HexMessage data = Respond(Key(request), engine_.At(now));
+  return data.empty() ? HexMessage{} : FrameKwp(data, ReplyHeaderOf(request));
+}
+
+HexMessage FramedEcu::Refusal(const std::vector<std::uint8_t>& request, std::uint8_t code) const {
+  const HexMessage service = Left(Key(request), 2);
+  return FrameKwp("7F" + (service.empty() ? HexMessage("00") : service) + ByteToHex(code),
+                  ReplyHeaderOf(request));
+}
+
+HexMessage FramedEcu::CommonResponse(const HexMessage& payload) {
+  if (payload == "81") return "C1EF8F";  // start communication, with the key bytes EF 8F
+  if (payload == "82") return "C2";
+  if (payload == "1081") return "5081";
+  if (payload == "3E") return "7E";
+  return {};
+}
+
+KwpEngineEcu::KwpEngineEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
+                           KwpEngineSettings settings)
+    : FramedEcu(clock, bus, engine, "ecu"), settings_(settings) {}
+
+HexMessage KwpEngineEcu::Respond(const HexMessage& payload, const EngineState& state) {
+  if (HexMessage common = CommonResponse(payload); !common.empty()) return common;
+  if (payload == "20") return "60";
+  if (payload == "21A0") {
+    HexMessage record = "61A0";
+    record += Word(state.rpm);
+    record += Word(state.pressure_hpa);
+    record += Word(state.air_c + 40);
+    record += Word(state.coolant_c + 40);
+    record += Word(state.throttle_deg * 10);
+    record += Word(state.advance_deg * 10);
+    record += Word(state.battery_v * 10);
+    record += Word(0);
+    record += Word(state.injection_ms * 500);
+    if (!settings_.short_record) record += Word(0);
+    return record;
+  }
+  if (payload == "2130") return "6130" + Word(state.rpm);
+  if (payload == "2145") return "6145" + Word(state.lambda_mv);
+  if (payload == "21A6") {
+    HexMessage record = "61A6";
+    for (std::uint8_t byte : settings_.status) record += ByteToHex(byte);
+    return record;
+  }
+  if (payload == "214B") {
+    const std::uint8_t rich = 0x08;
+    const std::uint8_t lean = 0x02;
+    return "614B" + ByteToHex(settings_.mixture.value_or(state.lambda_mv >= 450 ? rich : lean));
+  }
+  // 31: request out of range (a local identifier it does not have); 11: service not supported.
+  if (Left(payload, 2) == "21") return "7F2131";
+  return "7F" + Left(payload, 2) + "11";
+}
+
+EobdEcu::EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine)
+    : FramedEcu(clock, bus, engine, "ecu") {}
+
+HexMessage EobdEcu::Respond(const HexMessage& payload, const EngineState& state) {
+  if (HexMessage common = CommonResponse(payload); !common.empty()) return common;
+  if (Left(payload, 2) != "01") return "7F" + Left(payload, 2) + "11";
+  HexMessage value;
+  if (payload.size() == 4) {
+    const int pid = HexToByte(Mid(payload, 3, 2));
+    switch (pid) {
+      case 0x04:
+        value = Byte(state.load_percent * 255 / 100);
+        break;
+      case 0x05:
+        value = Byte(state.coolant_c + 40);
+        break;
+      case 0x0B:
+        value = Byte(state.pressure_hpa / 10);
+        break;
+      case 0x0C:
+        value = Word(state.rpm * 4);
+        break;
+      case 0x0D:
+        value = Byte(state.vehicle_kmh);
+        break;
+      case 0x0F:
+        value = Byte(state.air_c + 40);
+        break;
+      case 0x10:
+        value = Word(state.air_flow_gps * 100);
+        break;
+      case 0x11:
+        value = Word(state.throttle_percent * 255 / 100);
+        break;
+      default:
+        break;
+    }
+  }
+  // 12: sub-function not supported (a parameter it does not have).
+  if (value.empty()) return "7F0112";
+  return "41" + Mid(payload, 3, 2) + value;
+}
+
+std::unique_ptr<EcuModel> MakeFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
+                                        int family) {
+  switch (family) {
+    case Iaw16M:
+    case Iaw15M:
+    case Iaw15RC:
+    case IawP8:
+      return std::make_unique<ByteFamilyEcu>(clock, bus, engine, family);
+    case Iaw59M5AM:
+      return std::make_unique<KwpEngineEcu>(clock, bus, engine);
+    case Eobd:
+      return std::make_unique<EobdEcu>(clock, bus, engine);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace velkor::sim

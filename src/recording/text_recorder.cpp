@@ -1,0 +1,156 @@
+#include "recording/text_recorder.hpp"
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "config/settings.hpp"
+
+namespace velkor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Names tried before giving up: only a folder cluttered on purpose runs out of them.
+constexpr int kNameAttempts = 100;
+
+fs::path CandidateName(const fs::path& folder, const std::string& base, int attempt) {
+  if (attempt == 1) return folder / base;
+  const std::string stem = base.substr(0, base.size() - 4);
+  return folder / (stem + "-" + std::to_string(attempt) + base.substr(base.size() - 4));
+}
+
+bool Exists(const fs::path& path) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(path, error));
+}
+
+}  // namespace
+
+WriteThroughFile::~WriteThroughFile() { Close(); }
+
+bool WriteThroughFile::Create(const fs::path& folder, const LocalDateTime& time) {
+  Close();
+  std::error_code ignored;
+  fs::create_directories(folder, ignored);
+  const std::string base = TextRecordingName(time);
+  for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
+    const fs::path candidate = CandidateName(folder, base, attempt);
+    if (Exists(candidate) || Exists(CsvPathFor(candidate))) continue;
+    // "x": fails rather than append to a file that appeared since the check.
+    std::FILE* file = std::fopen(candidate.string().c_str(), "wbx");
+    if (file == nullptr) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    file_ = file;
+    path_ = candidate;
+    return true;
+  }
+  return false;
+}
+
+bool WriteThroughFile::Write(std::string_view text) {
+  if (file_ == nullptr) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+  return std::fflush(file_) == 0 && written;
+}
+
+void WriteThroughFile::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+std::optional<fs::path> ConvertToCsv(const fs::path& text_file, FileSystem& file_system) {
+  std::string bytes;
+  if (file_system.ReadFile(text_file, bytes) != FileSystem::ReadResult::kOk) return std::nullopt;
+  std::erase(bytes, '"');
+  const fs::path target = CsvPathFor(text_file);
+  const std::optional<fs::path> temp = file_system.WriteTempFile(target, bytes);
+  if (!temp) return std::nullopt;
+  if (!file_system.Rename(*temp, target)) {
+    file_system.Remove(*temp);
+    return std::nullopt;
+  }
+  // The text file goes only once the .csv is on the disk for good.
+  if (!file_system.SyncFolder(target.parent_path())) return target;
+  file_system.Remove(text_file);
+  return target;
+}
+
+// ---- CsvRecorder -------------------------------------------------------------------------------
+
+CsvRecorder::CsvRecorder(fs::path home, NumberLocale locale, FileSystem& file_system,
+                         LocalTimeSource now)
+    : folder_(MeasuresFolder(home)),
+      locale_(locale),
+      file_system_(file_system),
+      now_(std::move(now)) {}
+
+CsvRecorder::~CsvRecorder() { Stop(); }
+
+std::optional<fs::path> CsvRecorder::Start() {
+  if (file_.IsOpen()) return file_.Path();
+  failed_writes_ = 0;
+  if (!file_.Create(folder_, now_())) return std::nullopt;
+  if (!file_.Write(CsvHeaderLine())) ++failed_writes_;
+  return file_.Path();
+}
+
+std::vector<fs::path> CsvRecorder::Stop() {
+  if (!file_.IsOpen()) return {};
+  const fs::path text_file = file_.Path();
+  file_.Close();
+  if (std::optional<fs::path> csv = ConvertToCsv(text_file, file_system_)) return {*csv};
+  return {text_file};
+}
+
+void CsvRecorder::Append(const LiveSample& sample) {
+  if (!file_.IsOpen()) return;
+  if (!file_.Write(CsvLine(sample, locale_))) ++failed_writes_;
+}
+
+// ---- TextFallbackRecording ---------------------------------------------------------------------
+
+TextFallbackRecording::TextFallbackRecording(fs::path folder, LocalTimeSource now)
+    : folder_(std::move(folder)), now_(std::move(now)) {}
+
+bool TextFallbackRecording::Start() {
+  if (active_) return true;
+  files_.clear();
+  failed_writes_ = 0;
+  active_ = OpenNextFile();
+  return active_;
+}
+
+bool TextFallbackRecording::OpenNextFile() {
+  lines_in_file_ = 0;
+  if (!file_.Create(folder_, now_())) return false;
+  files_.push_back(file_.Path());
+  if (!file_.Write(TextHeaderLine())) ++failed_writes_;
+  return true;
+}
+
+void TextFallbackRecording::Append(const LiveSample& sample) {
+  if (!active_) return;
+  // A file that could not be opened at the last roll-over is tried again at every pass.
+  if (!file_.IsOpen() || lines_in_file_ >= kLinesPerFile) {
+    file_.Close();
+    if (!OpenNextFile()) {
+      ++failed_writes_;
+      return;
+    }
+  }
+  ++lines_in_file_;
+  if (!file_.Write(TextLine(sample))) ++failed_writes_;
+}
+
+std::vector<fs::path> TextFallbackRecording::Stop() {
+  active_ = false;
+  file_.Close();
+  return std::exchange(files_, {});
+}
+
+}  // namespace velkor

@@ -1,0 +1,386 @@
+// The ECU models on the simulated K-line: each family's answers read back by hand at the
+// positions and scalings the tester uses, and the faults they show on demand.
+#include "sim/family_ecus.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/ecu_family.hpp"
+#include "core/hex_message.hpp"
+#include "link/frame.hpp"
+#include "sim/kline_bus.hpp"
+#include "sim/tester_uart.hpp"
+#include "sim/virtual_clock.hpp"
+
+namespace velkor::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+// An engine with a value in every field, none of them round.
+EngineState KnownState() {
+  EngineState e;
+  e.rpm = 1990;
+  e.throttle_deg = 4.1;
+  e.throttle_percent = 53.3;
+  e.pressure_hpa = 1010;
+  e.load_percent = 8.2;
+  e.injection_ms = 3.356;
+  e.advance_deg = 26.8;
+  e.air_c = 21;
+  e.coolant_c = 17;
+  e.battery_v = 13.7;
+  e.lambda_mv = 640;
+  e.air_flow_gps = 4.77;
+  e.vehicle_kmh = 12;
+  return e;
+}
+
+int ByteAt(const HexMessage& answer, std::size_t position) {
+  return HexToByte(Mid(answer, position, 2));
+}
+int WordAt(const HexMessage& answer, std::size_t position) {
+  return ByteAt(answer, position) * 256 + ByteAt(answer, position + 2);
+}
+bool ChecksumOk(const HexMessage& frame) {
+  return !frame.empty() && CheckSum(Left(frame, frame.size() - 2)) == Right(frame, 2);
+}
+
+// The tester's cable and an engine held still, with one family's ECU on the line.
+class FamilyEcuTest : public ::testing::Test {
+ protected:
+  void Connect(int family) {
+    ecu_ = MakeFamilyEcu(clock_, bus_, engine_, family);
+    ASSERT_NE(ecu_, nullptr);
+    uart_.Configure(FamilyBaud(family));
+  }
+
+  // Writes the bytes 6 ms apart as the exchange does, waits, and returns what came back after
+  // the echo.
+  HexMessage Exchange(const HexMessage& request, double wait = 0.2) {
+    uart_.Read(uart_.BytesWaiting());
+    const std::vector<std::uint8_t> bytes = HexToBytes(request);
+    for (std::uint8_t byte : bytes) {
+      clock_.Pause(0.006);
+      uart_.WriteByte(byte);
+    }
+    clock_.Pause(wait);
+    const HexMessage heard = BytesToHex(uart_.Read(uart_.BytesWaiting()));
+    EXPECT_EQ(Left(heard, request.size()), request) << "echo";
+    return Mid(heard, request.size() + 1);
+  }
+  // A framed request with the tester's usual addresses.
+  HexMessage Ask(const HexMessage& payload, double wait = 0.2) {
+    return Exchange(FrameKwp(payload, "10F1"), wait);
+  }
+
+  VirtualClock clock_;
+  KLineBus bus_{clock_};
+  TesterUart uart_{clock_, bus_};
+  FixedEngine engine_{KnownState()};
+  std::unique_ptr<EcuModel> ecu_;
+};
+
+TEST_F(FamilyEcuTest, ByteFamiliesAnswerEachAddressInTheirScaling) {
+  const EngineState e = KnownState();
+  for (int family : {Iaw16M, Iaw15M, Iaw15RC, IawP8}) {
+    SCOPED_TRACE(family);
+    Connect(family);
+    const bool p8 = family == IawP8;
+    auto read = [&](const char* address) {
+      const HexMessage answer = Exchange(address);
+      EXPECT_EQ(answer.size(), 2u) << address;
+      return HexToByte(answer);
+    };
+    const int period = read("01") * 256 + read("02");
+    EXPECT_NEAR((p8 ? 30000000.0 : 15000000.0) / period, e.rpm, 0.5);
+
+    const int tps = read("09");
+    double angle = tps * 0.1848 - 1.41;
+    if (angle >= 34) angle = tps * 0.7058 - 90;
+    EXPECT_NEAR(angle, e.throttle_deg, 0.0925);
+
+    const int injection = read("03") * 256 + read("04");
+    EXPECT_NEAR(injection * (p8 ? 4 : 2) / 1000.0, e.injection_ms, p8 ? 0.002 : 0.001);
+    EXPECT_NEAR(read("05") / (p8 ? 4.0 : 2.0), e.advance_deg, p8 ? 0.125 : 0.25);
+    EXPECT_NEAR((read("06") * 2.8758 + 91) * 133 / 100, e.pressure_hpa, 1.92);
+    EXPECT_EQ(read("07") - 55, e.air_c);
+    EXPECT_EQ(read("08") - 55, e.coolant_c);
+    EXPECT_NEAR(read("0A") * 0.0628, e.battery_v, 0.0314);
+    for (const char* flags : {"10", "11", "12", "14", "15", "16"}) EXPECT_EQ(read(flags), 0);
+    // An address it does not have: nothing.
+    EXPECT_EQ(Exchange("3F"), "");
+    ecu_.reset();
+  }
+}
+
+// Encodings at the edges of what a byte can say.
+TEST(ByteFamilyByteTest, EdgesOfTheByteScalings) {
+  auto with = [](auto set) {
+    EngineState e;
+    set(e);
+    return e;
+  };
+  const struct {
+    const char* name;
+    int family;
+    std::uint8_t address;
+    EngineState state;
+    int expected;
+  } cases[] = {
+      // Between 33.89 degrees (byte 191) and 45.51 (byte 192) no byte reads right: the nearest.
+      {"throttle below the gap", Iaw16M, 0x09, with([](auto& e) { e.throttle_deg = 36; }), 191},
+      {"throttle above the gap", Iaw16M, 0x09, with([](auto& e) { e.throttle_deg = 44; }), 192},
+      {"throttle wide open", Iaw16M, 0x09, with([](auto& e) { e.throttle_deg = 84; }), 247},
+      {"throttle shut", Iaw16M, 0x09, with([](auto& e) { e.throttle_deg = 0; }), 8},
+      // Family 3 reads every small byte as 0 degrees.
+      {"throttle shut, family 3", IawP8, 0x09, with([](auto& e) { e.throttle_deg = 0; }), 0},
+      // 1.022 ms is 511 units of 2 us, low byte 0xFF: that would read as no injection.
+      {"injection low byte", Iaw16M, 0x04, with([](auto& e) { e.injection_ms = 1.022; }), 0xFE},
+      {"injection high byte", Iaw16M, 0x03, with([](auto& e) { e.injection_ms = 500; }), 0xFE},
+      // A crawling engine: a high byte of 0xFF would be taken for "keep the last one".
+      {"period high byte", Iaw16M, 0x01, with([](auto& e) { e.rpm = 100; }), 0xFE},
+      {"period of a stopped engine", IawP8, 0x01, with([](auto& e) { e.rpm = 0; }), 0xFE},
+      {"period at 10000 rpm", Iaw16M, 0x02, with([](auto& e) { e.rpm = 10000; }), 1500 & 0xFF},
+      {"cold air", Iaw16M, 0x07, with([](auto& e) { e.air_c = -60; }), 0},
+      {"battery overflow", Iaw16M, 0x0A, with([](auto& e) { e.battery_v = 20; }), 255},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ByteFamilyByte(c.family, c.address, c.state), c.expected);
+  }
+  EXPECT_EQ(ByteFamilyByte(Iaw16M, 0x3F, EngineState{}), std::nullopt);
+}
+
+TEST_F(FamilyEcuTest, TwoByteValuesComeFromTheInstantTheHighByteWasRead) {
+  Connect(Iaw16M);
+  engine_.state.rpm = 1200;  // period 12500 = 0x30D4
+  EXPECT_EQ(Exchange("01"), "30");
+  engine_.state.rpm = 1201;  // period 12490 = 0x30CA
+  EXPECT_EQ(Exchange("02"), "D4");
+  EXPECT_EQ(Exchange("01"), "30");
+  EXPECT_EQ(Exchange("02"), "CA");
+}
+
+TEST_F(FamilyEcuTest, Family4EngineRecordInBothFormats) {
+  const EngineState e = KnownState();
+  Connect(Iaw59M5AM);
+  auto& ecu = static_cast<KwpEngineEcu&>(*ecu_);
+  const struct {
+    bool short_record;
+    const char* pattern;
+    std::size_t length;
+  } formats[] = {{false, "96F11061A0", 26}, {true, "94F11061A0", 24}};
+  for (const auto& f : formats) {
+    SCOPED_TRACE(f.pattern);
+    ecu.Settings().short_record = f.short_record;
+    const HexMessage answer = Ask("21A0");
+    ASSERT_EQ(ByteLength(answer), f.length);
+    EXPECT_TRUE(ChecksumOk(answer));
+    const std::size_t p = InStr(answer, f.pattern);
+    ASSERT_EQ(p, 1u);
+    auto data = [&](int k) { return WordAt(answer, p + 10 + 2 * k); };
+    EXPECT_EQ(data(0), 1990);
+    EXPECT_EQ(data(2), 1010);
+    EXPECT_EQ(data(4) - 40, e.air_c);
+    EXPECT_EQ(data(6) - 40, e.coolant_c);
+    EXPECT_NEAR(data(8) / 10.0, e.throttle_deg, 0.05);
+    EXPECT_NEAR(data(10) / 10.0, e.advance_deg, 0.05);
+    EXPECT_NEAR(data(12) / 10.0, e.battery_v, 0.05);
+    EXPECT_NEAR(data(16) / 500.0, e.injection_ms, 0.001);
+  }
+}
+
+TEST_F(FamilyEcuTest, Family4ShortRequests) {
+  Connect(Iaw59M5AM);
+  auto& ecu = static_cast<KwpEngineEcu&>(*ecu_);
+
+  // Fast mode: the speed at fixed positions 11 and 13 of the answer.
+  const HexMessage speed = Ask("2130");
+  EXPECT_EQ(Left(speed, 10), "84F1106130");
+  EXPECT_EQ(ByteAt(speed, 11) * 256 + ByteAt(speed, 13), 1990);
+  EXPECT_TRUE(ChecksumOk(speed));
+
+  const HexMessage lambda = Ask("2145");
+  const std::size_t p = InStr(lambda, "F1106145");
+  ASSERT_GT(p, 0u);
+  EXPECT_EQ(ByteAt(lambda, p + 8) * 256 + ByteAt(lambda, p + 10), 640);
+
+  ecu.Settings().status[4] = 0x08;  // engine stalled
+  const HexMessage status = Ask("21A6");
+  ASSERT_EQ(ByteLength(status), 22u);
+  EXPECT_EQ(Left(status, 10), "92F11061A6");
+  for (int k = 0; k < 16; ++k) {
+    EXPECT_EQ(ByteAt(status, 11 + 2 * k), ecu.Settings().status[k]) << "value byte " << k;
+  }
+  EXPECT_EQ(ByteAt(status, 19), 0x08);
+  EXPECT_EQ(Mid(status, 21, 4), "0040");  // running at idle
+
+  // The mixture follows the probe (640 mV: rich) unless set.
+  EXPECT_EQ(ByteAt(Ask("214B"), 3 + 8), 0x08);
+  engine_.state.lambda_mv = 120;
+  EXPECT_EQ(ByteAt(Ask("214B"), 3 + 8), 0x02);
+  ecu.Settings().mixture = 0x20;
+  EXPECT_EQ(Ask("214B"), "83F110614B20" + CheckSum("83F110614B20"));
+
+  EXPECT_EQ(Ask("81"), "83F110C1EF8FC3");
+  EXPECT_EQ(Ask("3E"), "81F1107E00");
+  EXPECT_EQ(Ask("2199"), FrameKwp("7F2131", "F110"));
+  EXPECT_EQ(Ask("1A92"), FrameKwp("7F1A11", "F110"));
+}
+
+TEST_F(FamilyEcuTest, EobdAnswersEveryParameterTheTesterReads) {
+  const EngineState e = KnownState();
+  Connect(Eobd);
+  const struct {
+    const char* request;
+    std::size_t length;
+    int two_bytes;  // 1: the value is A * 256 + B
+    double scale;   // value = data * scale + offset
+    double offset;
+    double expected;
+    double tolerance;
+  } cases[] = {
+      {"010C", 8, 1, 0.25, 0, e.rpm, 0.25},
+      {"0104", 7, 0, 100.0 / 255, 0, e.load_percent, 0.2},
+      {"0111", 8, 1, 100.0 / 255, 0, e.throttle_percent, 0.2},
+      {"0105", 7, 0, 1, -40, e.coolant_c, 0.5},
+      {"010F", 7, 0, 1, -40, e.air_c, 0.5},
+      {"010D", 7, 0, 1, 0, e.vehicle_kmh, 0.5},
+      {"010B", 7, 0, 1, 0, 101, 0},  // kPa, shown as received
+      // The program shows only the first byte of the air flow: 477 / 256.
+      {"0110", 8, 0, 1, 0, 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.request);
+    const HexMessage answer = Ask(c.request);
+    ASSERT_EQ(ByteLength(answer), c.length);
+    EXPECT_TRUE(ChecksumOk(answer));
+    const HexMessage pattern =
+        ByteToHex(0x80 + static_cast<int>(c.length) - 4) + "F110" + "41" + Mid(c.request, 3, 2);
+    const std::size_t p = InStr(answer, pattern);
+    ASSERT_EQ(p, 1u);
+    const int data = c.two_bytes ? WordAt(answer, p + 10) : ByteAt(answer, p + 10);
+    EXPECT_NEAR(data * c.scale + c.offset, c.expected, c.tolerance);
+  }
+  EXPECT_EQ(Ask("0100"), FrameKwp("7F0112", "F110"));
+  EXPECT_EQ(Ask("81"), "83F110C1EF8FC3");
+}
+
+TEST_F(FamilyEcuTest, FaultsOnDemand) {
+  Connect(Iaw59M5AM);
+  const HexMessage good = "84F110613007C6E3";  // 1990 rpm
+  const struct {
+    const char* name;
+    EcuFault fault;
+    HexMessage expected;
+  } cases[] = {
+      {"silence", {.silence = true}, ""},
+      {"refusal", {.negative = 0x12}, "83F1107F2112" + CheckSum("83F1107F2112")},
+      {"stray byte", {.stray_byte = 0xFE}, "FE" + good},
+      {"short record", {.keep_bytes = 5}, Left(good, 10)},
+      {"wrong checksum", {.bad_checksum = true}, "84F110613007C6E4"},
+      {"another request", {.request = "0111", .silence = true}, good},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ecu_->AddFault(c.fault);
+    EXPECT_EQ(Ask("2130"), c.expected);
+    ecu_->ClearFaults();
+  }
+
+  // A fault for a number of requests, then the ECU recovers; the others stay answered.
+  ecu_->AddFault({.request = "2130", .silence = true, .times = 2});
+  EXPECT_EQ(Ask("2130"), "");
+  EXPECT_EQ(Ask("3E"), "81F1107E00");
+  EXPECT_EQ(Ask("2130"), "");
+  EXPECT_EQ(Ask("2130"), good);
+
+  // A late reply starts P2 plus the delay after the request.
+  ecu_->AddFault({.extra_delay = 0.5});
+  EXPECT_EQ(Ask("2130", 0.3), "");
+  EXPECT_EQ(Exchange("", 0.5), good);
+  const Nanos request_end = ecu_->Requests().back().end;
+  const auto& sent = ecu_->Sent();
+  EXPECT_EQ(sent[sent.size() - ByteLength(good)].start, request_end + 525ms);
+}
+
+TEST_F(FamilyEcuTest, IgnitionOffIsDeadUntilSwitchedOnAgain) {
+  Connect(Iaw59M5AM);
+  ecu_->SetIgnition(false);
+  EXPECT_EQ(Ask("2130"), "");
+  EXPECT_TRUE(ecu_->Requests().empty());  // it heard nothing
+
+  // Switched off between a request and its reply: the reply never comes.
+  ecu_->SetIgnition(true);
+  const HexMessage frame = FrameKwp("2130", "10F1");
+  for (std::uint8_t byte : HexToBytes(frame)) {
+    clock_.Pause(0.006);
+    uart_.WriteByte(byte);
+  }
+  clock_.Pause(0.01);  // the request is complete, P2 (25 ms) not yet over
+  ecu_->SetIgnition(false);
+  clock_.Pause(0.2);
+  EXPECT_EQ(BytesToHex(uart_.Read(uart_.BytesWaiting())), frame);  // the echo alone
+
+  ecu_->SetIgnition(true);
+  EXPECT_EQ(ByteLength(Ask("2130")), 8u);
+}
+
+TEST_F(FamilyEcuTest, BrokenRequestsAreIgnored) {
+  Connect(Iaw59M5AM);
+  // Wrong checksum.
+  HexMessage frame = FrameKwp("2130", "10F1");
+  frame = Left(frame, frame.size() - 2) + "00";
+  EXPECT_EQ(Exchange(frame), "");
+  // Cut short: three bytes, then the line stays idle.
+  EXPECT_EQ(Exchange("8210F1"), "");
+  EXPECT_EQ(ecu_->BadFrames(), 2);
+  // The next whole request is heard normally.
+  EXPECT_EQ(ByteLength(Ask("2130")), 8u);
+  ASSERT_EQ(ecu_->Requests().size(), 1u);
+  EXPECT_EQ(ecu_->Requests()[0].key, "2130");
+}
+
+TEST_F(FamilyEcuTest, ByteFamiliesStaySilentWhenAskedToRefuse) {
+  Connect(Iaw15M);
+  ecu_->AddFault({.request = "09", .negative = 0x12});
+  EXPECT_EQ(Exchange("09"), "");
+  EXPECT_EQ(Exchange("07").size(), 2u);
+}
+
+// Wired as the header says, every family serves a moving engine at its own speed.
+TEST(FamilyEcuWiringTest, EveryFamilyServesTheEngineModel) {
+  for (int family = 0; family <= 5; ++family) {
+    SCOPED_TRACE(family);
+    VirtualClock clock;
+    KLineBus bus(clock);
+    TesterUart uart(clock, bus);
+    EngineModel engine;
+    auto ecu = MakeFamilyEcu(clock, bus, engine, family);
+    uart.Configure(FamilyBaud(family));
+    const HexMessage request = family == Iaw59M5AM ? FrameKwp("2130", "10F1")
+                               : family == Eobd    ? FrameKwp("010C", "10F1")
+                                                   : HexMessage("01");
+    for (std::uint8_t byte : HexToBytes(request)) {
+      clock.Pause(0.006);
+      uart.WriteByte(byte);
+    }
+    clock.Pause(0.2);
+    EXPECT_GT(uart.BytesWaiting(), ByteLength(request));
+    ASSERT_EQ(ecu->Requests().size(), 1u);
+    EXPECT_FALSE(ecu->Requests()[0].answer.empty());
+    EXPECT_EQ(ecu->Baud(), family <= IawP8 ? 7812 : 10400);
+  }
+  VirtualClock clock;
+  KLineBus bus(clock);
+  EngineModel engine;
+  EXPECT_EQ(MakeFamilyEcu(clock, bus, engine, 6), nullptr);
+}
+
+}  // namespace
+}  // namespace velkor::sim
