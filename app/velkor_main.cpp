@@ -1,7 +1,9 @@
 // Velkor: the desktop program. Wires the real clock, event loop, timers, cables, settings file
 // and language files to the windows.
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QUrl>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -15,16 +17,24 @@
 #include "core/trace_log.hpp"
 #include "link/exchange.hpp"
 #include "link/link_state.hpp"
+#include "livedata/engine_status.hpp"
+#include "livedata/family_decoder.hpp"
+#include "livedata/measurement_cycle.hpp"
 #include "platform/home_folder.hpp"
 #include "platform/linux_interface_devices.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/qt_event_loop.hpp"
 #include "platform/real_clock.hpp"
 #include "platform/real_file_system.hpp"
+#include "recording/text_recorder.hpp"
+#include "recording/workbook_recorder.hpp"
+#include "session/live_data_hooks.hpp"
 #include "session/main_window.hpp"
 #include "ui/interface_window.hpp"
 #include "ui/main_window_widget.hpp"
+#include "ui/qt_beeper.hpp"
 #include "ui/qt_dialogs.hpp"
+#include "ui/status_window.hpp"
 #include "ui/trace_window.hpp"
 
 #ifndef VELKOR_VERSION
@@ -87,6 +97,29 @@ int main(int argc, char** argv) {
     dialog.exec();
     return dialog.TakeChoice();
   });
+
+  // Live data: the decoder, the cycle, the recordings and the engine-status window.
+  FamilyDecoder decoder(exchange, link, clock);
+  decoder.SetEcuDescription([&] { return main_model.Text(frmparam::lbPanel5); });
+  ScreenModel status_model;
+  EngineStatus engine_status(status_model,
+                             EngineStatusServices{exchange, link, clock, loop, language});
+  StatusWindow status_window(status_model, &ini);
+  engine_status.SetHost(&status_window);
+  window.SetStatusOpener([&] { engine_status.ShowWindow(); });
+  window.AddSatellite(&status_window);
+  LiveDataHooks hooks(main_model, link);
+  hooks.SetEngineStatus(&engine_status);
+  QtBeeper beeper;
+  CsvRecorder csv(home, NumberLocale::User(), files);
+  WorkbookRecorder workbook(home);
+  MeasurementCycle cycle(MeasurementCycleServices{
+      main_model, logic.flags(), link, decoder, clock, loop, trace, language, hooks, beeper,
+      logic.settings(), suffix, keep_alive.get(), &workbook, &csv});
+  logic.SetMeasurement(MeasurementParts{&cycle, &csv, &workbook, [](const std::string& path) {
+                                          QDesktopServices::openUrl(
+                                              QUrl::fromLocalFile(QString::fromStdString(path)));
+                                        }});
 
   if (!logic.StartUp()) return 0;
   return QApplication::exec();

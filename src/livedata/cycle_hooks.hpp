@@ -24,6 +24,9 @@ class CycleHooks {
   virtual void AcquireAfr(double /*dt*/, LiveSample& /*sample*/) {}
   // The engine-status read of the 59M/5AM, between records.
   virtual void ReadEngineStatus() {}
+  // The iteration is complete (shown, recorded, miss checked): a front end without windows
+  // prints it, and may set StopRequest to end the run.
+  virtual void SampleReady(const LiveSample& /*sample*/) {}
 };
 
 // The recordings fed by the cycle (a workbook and a text file, each its own box and file).

@@ -225,6 +225,7 @@ bool MeasurementCycle::Iterate() {
   if (w.Checked(fp::chCSV) && s_.text != nullptr) s_.text->Append(sample_);
 
   CheckMiss();
+  s_.hooks.SampleReady(sample_);
   return !s_.flags.StopRequest;
 }
 

@@ -20,12 +20,11 @@ constexpr std::string_view kInactive = "--";
 
 // Entries whose windows and actions arrive with later work: present, but not offered yet.
 constexpr std::array kNotYetOffered = {
-    fp::cdintialisation,  fp::cdparametre, fp::cddiag,        fp::CdReInit,      fp::cdTrimer15,
-    fp::cdMoteurPP,       fp::cdTrimmer,   fp::CdMemorise,    fp::chgraph,       fp::chMap,
-    fp::Chenregistre,     fp::chCSV,       fp::mnpreferences, fp::mnTestUsb,     fp::MnInit,
-    fp::mnparam,          fp::mndiag,      fp::MnRreInit,     fp::mnMap,         fp::mngraphe,
-    fp::mnralenti,        fp::mnTrimmer,   fp::mnTrim15M,     fp::mnPlus,        fp::mnMoinsUn,
-    fp::mnIdentification, fp::mnConvert,   fp::mnStatuts,     fp::mnExploreAide, fp::mnweb,
+    fp::cdintialisation, fp::cddiag,           fp::CdReInit,  fp::cdTrimer15,    fp::cdMoteurPP,
+    fp::cdTrimmer,       fp::CdMemorise,       fp::chgraph,   fp::chMap,         fp::mnpreferences,
+    fp::mnTestUsb,       fp::MnInit,           fp::mndiag,    fp::MnRreInit,     fp::mnMap,
+    fp::mngraphe,        fp::mnralenti,        fp::mnTrimmer, fp::mnTrim15M,     fp::mnPlus,
+    fp::mnMoinsUn,       fp::mnIdentification, fp::mnConvert, fp::mnExploreAide, fp::mnweb,
 };
 
 bool NotYetOffered(std::string_view control) {
@@ -224,6 +223,10 @@ bool MainWindow::StartUp() {
   ApplyStepperFrame();
   model_.SetText(fp::lbPanel1, language.LookupText(136, "Défauts présents"));
   if (flags_.MeasurementIdle) model_.SetText(fp::lbPanel2, language.LookupText(137, "Attente"));
+  // Measurements need an open session; the demo ECU is always open (a real cable's session start
+  // enables them once it succeeds).
+  model_.SetEnabled(fp::cdparametre, services_.link.TestMode);
+  model_.SetEnabled(fp::mnparam, services_.link.TestMode);
   if (services_.link.TestMode) model_.SetText(fp::lbPanel3, "Démo");
   model_.SetVisible(fp::contact, false);
   services_.trace.WriteTrace("Version : Velkor" + services_.version_suffix);
@@ -356,9 +359,61 @@ void MainWindow::ProgressTick() {
   model_.SetText(fp::Lbtest, FormatNumber(progress_ticks_ * kProgressTickMs / 1000.0, "0"));
 }
 
+void MainWindow::PressParameters() {
+  if (parts_.cycle == nullptr || !model_.Enabled(fp::cdparametre)) return;
+  parts_.cycle->PressStart();
+  SyncRecorders();
+}
+
+void MainWindow::ToggleCsv(bool checked) {
+  model_.SetChecked(fp::chCSV, checked);
+  if (parts_.csv == nullptr) return;
+  if (checked) {
+    if (!parts_.csv->Recording() && !parts_.csv->Start()) {
+      model_.SetChecked(fp::chCSV, false);
+      services_.dialogs.Message("Impossible de créer le fichier d'enregistrement dans " +
+                                    MeasuresFolder(services_.home).string(),
+                                "CSV", Dialogs::Icon::kWarning);
+    }
+  } else {
+    parts_.csv->Stop();
+  }
+}
+
+void MainWindow::ToggleWorkbook(bool checked) {
+  model_.SetChecked(fp::Chenregistre, checked);
+  if (parts_.workbook == nullptr) return;
+  if (checked) {
+    if (parts_.workbook->Mode() == WorkbookMode::kIdle) {
+      parts_.workbook->Start(services_.link.EcuType);
+    }
+  } else {
+    StopWorkbook();
+  }
+}
+
+void MainWindow::StopWorkbook() {
+  if (parts_.workbook == nullptr || parts_.workbook->Mode() == WorkbookMode::kIdle) return;
+  parts_.workbook->Stop();
+  const auto path = parts_.workbook->PathToOffer();
+  if (!path || !parts_.open_document || unloaded_) return;
+  if (services_.dialogs.AskOkCancel("Ouvrir l'enregistrement " + path->filename().string() + " ?",
+                                    "Excel")) {
+    parts_.open_document(path->string());
+  }
+}
+
+void MainWindow::SyncRecorders() {
+  if (parts_.csv != nullptr && parts_.csv->Recording() && !model_.Checked(fp::chCSV)) {
+    parts_.csv->Stop();
+  }
+  if (!model_.Checked(fp::Chenregistre)) StopWorkbook();
+}
+
 void MainWindow::Quit() {
   if (!flags_.MeasurementIdle) flags_.StopRequest = true;
   if (model_.Checked(fp::chCSV)) model_.SetChecked(fp::chCSV, false);
+  SyncRecorders();
   model_.SetEnabled(fp::cdquitter, false);
 }
 
@@ -391,7 +446,12 @@ void MainWindow::Unload() {
   } else {
     WriteWindowPositions(ini, {{WindowId::kParam, main}});
   }
+  // Every recording still open is closed, converted and saved: an orderly exit loses nothing.
   if (model_.Checked(fp::chCSV)) model_.SetChecked(fp::chCSV, false);
+  if (parts_.csv != nullptr && parts_.csv->Recording()) parts_.csv->Stop();
+  if (parts_.workbook != nullptr && parts_.workbook->Mode() != WorkbookMode::kIdle) {
+    parts_.workbook->Stop();
+  }
   host_.CloseAllWindows();
   services_.trace.Close();
 }

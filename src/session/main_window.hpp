@@ -20,7 +20,10 @@
 #include "link/link_state.hpp"
 #include "link/serial_port.hpp"
 #include "livedata/frmparam.hpp"
+#include "livedata/measurement_cycle.hpp"
 #include "livedata/measurement_flags.hpp"
+#include "recording/text_recorder.hpp"
+#include "recording/workbook_recorder.hpp"
 
 namespace velkor {
 
@@ -85,6 +88,15 @@ struct MainWindowServices {
 
 // The main window's behaviour: start-up, the preferences applied to the controls, the value
 // frames' switches, the averaging control, the progress timer and closing.
+// The measurement parts, built by the application once the window's logic exists.
+struct MeasurementParts {
+  MeasurementCycle* cycle = nullptr;
+  CsvRecorder* csv = nullptr;            // the box chCSV
+  WorkbookRecorder* workbook = nullptr;  // the box Chenregistre
+  // Opens a finished workbook with the desktop's default application.
+  std::function<void(const std::string& path)> open_document;
+};
+
 class MainWindow {
  public:
   static constexpr int kProgressTickMs = 200;
@@ -111,6 +123,13 @@ class MainWindow {
   // Starts the progress display for `run_length` ticks of 200 ms.
   void StartProgress(int run_length);
 
+  void SetMeasurement(MeasurementParts parts) { parts_ = std::move(parts); }
+  // cdparametre / F3: starts the measurements, or stops the run under way.
+  void PressParameters();
+  // The recording boxes were ticked or cleared by the user.
+  void ToggleCsv(bool checked);
+  void ToggleWorkbook(bool checked);
+
   // cdquitter / mnquitter: prepares closing; the window then unloads.
   void Quit();
   // The window closes: stops the cycle, ends the session, saves positions.
@@ -131,6 +150,9 @@ class MainWindow {
   void ApplyUnitCaptions();
   void ProgressTick();
   bool Save();
+  // Closes the recordings whose box is no longer ticked (the cycle and closing clear boxes).
+  void SyncRecorders();
+  void StopWorkbook();
 
   ScreenModel& model_;
   MainWindowServices services_;
@@ -139,6 +161,7 @@ class MainWindow {
   Settings settings_;
   MeasurementFlags flags_;
   InterfaceChoice choice_;
+  MeasurementParts parts_;
   int progress_ticks_ = 0;
   int progress_length_ = 0;
   bool unloaded_ = false;

@@ -86,7 +86,10 @@ void MainWindowWidget::BuildMenus() {
 
   QMenu* acquisition = submenu(fp::mnacquisition);
   AddAction(acquisition, fp::MnInit, QKeySequence(Qt::Key_F2));
-  AddAction(acquisition, fp::mnparam, QKeySequence(Qt::Key_F3));
+  connect(AddAction(acquisition, fp::mnparam, QKeySequence(Qt::Key_F3)), &QAction::triggered, this,
+          [this] {
+            if (logic_ != nullptr) logic_->PressParameters();
+          });
   AddAction(acquisition, fp::mndiag, QKeySequence(Qt::Key_F4));
   AddAction(acquisition, fp::MnRreInit);
   acquisition->addSeparator();
@@ -113,7 +116,13 @@ void MainWindowWidget::BuildMenus() {
   QMenu* identification = submenu(fp::mnIdentification);
   Q_UNUSED(identification);
   submenu(fp::mnConvert);
-  submenu(fp::mnStatuts);
+  // A top-level entry that opens a window at once.
+  QAction* statuts = bar->addAction(QString());
+  statuts->setObjectName(Q(fp::mnStatuts));
+  controls_.emplace(std::string(fp::mnStatuts), statuts);
+  connect(statuts, &QAction::triggered, this, [this] {
+    if (open_status_) open_status_();
+  });
   QMenu* help = submenu(fp::mnaide);
   connect(AddAction(help, fp::mnabout), &QAction::triggered, this,
           [this] { QMessageBox::about(this, "Velkor", windowTitle()); });
@@ -171,6 +180,10 @@ void MainWindowWidget::BuildBody() {
   }
   connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cdquitter))),
           &QPushButton::clicked, this, &MainWindowWidget::Quit);
+  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cdparametre))),
+          &QPushButton::clicked, this, [this] {
+            if (logic_ != nullptr) logic_->PressParameters();
+          });
   controls->addWidget(commands);
 
   auto* middle = new QVBoxLayout;
@@ -216,6 +229,14 @@ void MainWindowWidget::BuildBody() {
        {fp::chgraph, fp::chMap, fp::Chenregistre, fp::chCSV, fp::chStatutSonde}) {
     right->addWidget(Add(new QCheckBox(central), name));
   }
+  connect(static_cast<QCheckBox*>(controls_.at(std::string(fp::chCSV))), &QCheckBox::toggled, this,
+          [this](bool on) {
+            if (logic_ != nullptr) logic_->ToggleCsv(on);
+          });
+  connect(static_cast<QCheckBox*>(controls_.at(std::string(fp::Chenregistre))), &QCheckBox::toggled,
+          this, [this](bool on) {
+            if (logic_ != nullptr) logic_->ToggleWorkbook(on);
+          });
   right->addWidget(Add(new QLabel(central), fp::contact));
   right->addWidget(Add(new QLabel(central), fp::Picture1));
   auto* donate = Add(new QLabel(central), fp::imDonate);
@@ -320,6 +341,7 @@ std::optional<WindowPosition> MainWindowWidget::TracePosition() const {
 
 void MainWindowWidget::CloseAllWindows() {
   if (trace_window_ != nullptr) trace_window_->hide();
+  for (QWidget* window : satellites_) window->close();
 }
 
 void MainWindowWidget::Quit() {

@@ -31,6 +31,10 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   void SetLogic(MainWindow* logic) { logic_ = logic; }
   void SetInterfaceRunner(std::function<InterfaceChoice()> run) { run_interface_ = std::move(run); }
   void SetTraceWindow(TraceWindow* trace) { trace_window_ = trace; }
+  // What the "Statuts" menu opens.
+  void SetStatusOpener(std::function<void()> open) { open_status_ = std::move(open); }
+  // Windows to close with the main window.
+  void AddSatellite(QWidget* window) { satellites_.push_back(window); }
 
   // MainWindowHost.
   InterfaceChoice RunInterfaceWindow() override;
@@ -63,6 +67,8 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   MainWindow* logic_ = nullptr;
   std::function<InterfaceChoice()> run_interface_;
   TraceWindow* trace_window_ = nullptr;
+  std::function<void()> open_status_;
+  std::vector<QWidget*> satellites_;
   std::map<std::string, QObject*, std::less<>> controls_;
   QTimer move_debounce_;
   bool closing_ = false;
