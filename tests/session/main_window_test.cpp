@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "config/settings_keys.hpp"
+#include "livedata/family_decoder.hpp"
+#include "session/live_data_hooks.hpp"
 #include "platform/real_file_system.hpp"
 #include "sim/kline_bus.hpp"
 #include "sim/scripted_ecu.hpp"
@@ -43,7 +45,11 @@ class RecordingDialogs : public Dialogs {
   void Message(const std::string& text, const std::string& title, Icon icon) override {
     shown.push_back({text, title, icon});
   }
-  bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+  bool AskOkCancel(const std::string& text, const std::string&) override {
+    questions.push_back(text);
+    return true;
+  }
+  std::vector<std::string> questions;
   std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
                                           const std::string&) override {
     return std::nullopt;
@@ -340,6 +346,55 @@ TEST_F(MainWindowTest, TestModeIsShownInTheStatusBar) {
   ASSERT_TRUE(Window().StartUp());
   EXPECT_EQ(model_.Text(fp::lbPanel3), "Démo");
   EXPECT_EQ(model_.Text(fp::lbPanel4), "USB");
+}
+
+class Beeps : public Beeper {
+ public:
+  void Beep() override {}
+};
+
+TEST_F(MainWindowTest, MeasuringInDemoRecordsAndNothingIsLostOnClosing) {
+  link_.TestMode = true;
+  ASSERT_TRUE(Window().StartUp());
+  ASSERT_TRUE(model_.Enabled(fp::cdparametre));  // the demo ECU needs no session start
+
+  FamilyDecoder decoder(exchange_, link_, clock_);
+  LiveDataHooks hooks(model_, link_);
+  Beeps beeps;
+  CsvRecorder csv(home_, NumberLocale::Period(), files_);
+  WorkbookRecorder workbook(home_);
+  MeasurementCycle cycle(MeasurementCycleServices{model_, Window().flags(), link_, decoder, clock_,
+                                                  loop_, trace_, language_, hooks, beeps,
+                                                  Window().settings(), " - 1.2.3", nullptr,
+                                                  &workbook, &csv});
+  std::vector<std::string> opened;
+  Window().SetMeasurement(
+      {&cycle, &csv, &workbook, [&](const std::string& path) { opened.push_back(path); }});
+  Window().ToggleCsv(true);
+  Window().ToggleWorkbook(true);
+  // F3 again after ten iterations: the run ends, the workbook box is cleared and saved.
+  hooks.SetOnSample([&](const LiveSample&) {
+    if (cycle.Iteration() == 10) Window().PressParameters();
+  });
+  Window().PressParameters();
+  EXPECT_EQ(cycle.Iteration(), 10);
+  EXPECT_TRUE(Window().flags().MeasurementIdle);
+  EXPECT_FALSE(model_.Checked(fp::Chenregistre));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_TRUE(opened[0].ends_with(".xlsx"));
+  EXPECT_TRUE(std::filesystem::exists(opened[0]));
+  EXPECT_EQ(dialogs_.questions.size(), 1u);
+
+  // The CSV box is still ticked when the program closes: the recording is converted anyway.
+  ASSERT_TRUE(csv.Recording());
+  Window().Unload();
+  EXPECT_FALSE(csv.Recording());
+  int csv_files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(home_ / "Mesures")) {
+    EXPECT_NE(entry.path().extension(), ".txt") << entry.path();
+    if (entry.path().extension() == ".csv") ++csv_files;
+  }
+  EXPECT_EQ(csv_files, 1);
 }
 
 }  // namespace

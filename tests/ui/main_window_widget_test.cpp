@@ -8,10 +8,13 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
 #include "config/settings_keys.hpp"
+#include "livedata/family_decoder.hpp"
+#include "session/live_data_hooks.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/real_file_system.hpp"
 #include "sim/virtual_clock.hpp"
@@ -160,6 +163,35 @@ TEST_F(MainWindowWidgetTest, EnglishCaptionsFromTheLanguageFile) {
   EXPECT_NE(Find<QGroupBox>(fp::Frgaz)->title(), "Angle Gaz (deg)");
   const QString folder = QCoreApplication::applicationDirPath() + "/../screenshots/";
   EXPECT_TRUE(SaveScreenshot(widget_, folder + "main_window_en.png"));
+}
+
+class NoBeep : public Beeper {
+ public:
+  void Beep() override {}
+};
+
+TEST_F(MainWindowWidgetTest, LiveValuesInDemoWithTheRateInTheTitle) {
+  Start();
+  FamilyDecoder decoder(exchange_, link_, clock_);
+  LiveDataHooks hooks(model_, link_);
+  NoBeep beep;
+  MeasurementCycle cycle(MeasurementCycleServices{model_, logic_.flags(), link_, decoder, clock_,
+                                                  loop_, trace_, language_, hooks, beep,
+                                                  logic_.settings(), " - 1.2.3"});
+  logic_.SetMeasurement({&cycle, nullptr, nullptr, {}});
+  hooks.SetOnSample([&](const LiveSample&) {
+    if (cycle.Iteration() != 8) return;
+    // Looked at mid-run, as the user sees it.
+    EXPECT_TRUE(widget_.windowTitle().contains(" Hz)D=")) << widget_.windowTitle().toStdString();
+    EXPECT_EQ(Find<QPushButton>(fp::cdparametre)->text(), "Stop - F3");
+    EXPECT_NE(Find<QLabel>(fp::Rmp)->text(), "0");
+    const QString folder = QCoreApplication::applicationDirPath() + "/../screenshots/";
+    EXPECT_TRUE(SaveScreenshot(widget_, folder + "main_window_live.png"));
+    Find<QPushButton>(fp::cdparametre)->click();
+  });
+  Find<QPushButton>(fp::cdparametre)->click();
+  EXPECT_EQ(cycle.Iteration(), 8);
+  EXPECT_EQ(widget_.windowTitle(), "Velkor - 1.2.3");
 }
 
 }  // namespace
