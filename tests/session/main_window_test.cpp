@@ -8,8 +8,8 @@
 
 #include "config/settings_keys.hpp"
 #include "livedata/family_decoder.hpp"
-#include "session/live_data_hooks.hpp"
 #include "platform/real_file_system.hpp"
+#include "session/live_data_hooks.hpp"
 #include "sim/kline_bus.hpp"
 #include "sim/scripted_ecu.hpp"
 #include "sim/scripted_serial_port.hpp"
@@ -363,10 +363,9 @@ TEST_F(MainWindowTest, MeasuringInDemoRecordsAndNothingIsLostOnClosing) {
   Beeps beeps;
   CsvRecorder csv(home_, NumberLocale::Period(), files_);
   WorkbookRecorder workbook(home_);
-  MeasurementCycle cycle(MeasurementCycleServices{model_, Window().flags(), link_, decoder, clock_,
-                                                  loop_, trace_, language_, hooks, beeps,
-                                                  Window().settings(), " - 1.2.3", nullptr,
-                                                  &workbook, &csv});
+  MeasurementCycle cycle(MeasurementCycleServices{
+      model_, Window().flags(), link_, decoder, clock_, loop_, trace_, language_, hooks, beeps,
+      Window().settings(), " - 1.2.3", nullptr, &workbook, &csv});
   std::vector<std::string> opened;
   Window().SetMeasurement(
       {&cycle, &csv, &workbook, [&](const std::string& path) { opened.push_back(path); }});

@@ -14,9 +14,9 @@
 
 #include "config/settings_keys.hpp"
 #include "livedata/family_decoder.hpp"
-#include "session/live_data_hooks.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/real_file_system.hpp"
+#include "session/live_data_hooks.hpp"
 #include "sim/virtual_clock.hpp"
 #include "sim/virtual_event_loop.hpp"
 #include "ui/bar_graph.hpp"
