@@ -20,18 +20,13 @@
 #include "recording/workbook_recorder.hpp"
 #include "session/live_data_hooks.hpp"
 #include "session/main_window.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/virtual_clock.hpp"
 #include "sim/virtual_event_loop.hpp"
 
 namespace {
 
 using namespace velkor;
-
-class NoLanguageFiles : public TextCatalogLoader {
- public:
-  CatalogLoadResult Load(std::string_view) override { return {}; }
-  std::vector<std::string> ListLanguageFiles() const override { return {}; }
-};
 
 class SilentBeeper : public Beeper {
  public:
@@ -63,7 +58,7 @@ int main() {
   link.TestMode = true;
   Exchange exchange(link, clock, loop, *reply_timer, trace);
   FamilyDecoder decoder(exchange, link, clock);
-  NoLanguageFiles no_files;
+  sim::NoLanguageFiles no_files;
   Language language(no_files);
   Settings settings;
   MeasurementFlags flags;

@@ -15,8 +15,8 @@ struct ControlState {
   bool enabled = true;
   bool visible = true;
   bool checked = false;
-  int value = 0;     // a scroll bar's position, a list's selected index (-1: none)
-  int colour = -1;   // -1: the control's own colour
+  int value = 0;                   // a scroll bar's position, a list's selected index (-1: none)
+  int colour = -1;                 // -1: the control's own colour
   std::vector<std::string> items;  // the entries of a list or combo box
   bool operator==(const ControlState&) const = default;
 };

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "livedata/frmparam.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/virtual_clock.hpp"
 #include "sim/virtual_event_loop.hpp"
 
@@ -135,12 +136,6 @@ std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
   return info.param.name;
 }
 
-class NoLanguageFiles : public TextCatalogLoader {
- public:
-  CatalogLoadResult Load(std::string_view) override { return {}; }
-  std::vector<std::string> ListLanguageFiles() const override { return {}; }
-};
-
 class MeasurementCycleTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -203,7 +198,7 @@ class MeasurementCycleTest : public ::testing::Test {
   MeasurementFlags flags_;
   ScreenModel model_;
   Settings settings_;
-  NoLanguageFiles loader_;
+  sim::NoLanguageFiles loader_;
   Language language_{loader_};
   CTimeIt trace_watch_{clock_};
   TraceLog trace_{trace_watch_};

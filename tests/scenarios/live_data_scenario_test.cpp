@@ -15,6 +15,7 @@
 #include "sim/engine_model.hpp"
 #include "sim/family_ecus.hpp"
 #include "sim/kline_bus.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/tester_uart.hpp"
 #include "sim/virtual_clock.hpp"
 #include "sim/virtual_event_loop.hpp"
@@ -23,12 +24,6 @@ namespace velkor {
 namespace {
 
 namespace fp = frmparam;
-
-class NoLanguageFiles : public TextCatalogLoader {
- public:
-  CatalogLoadResult Load(std::string_view) override { return {}; }
-  std::vector<std::string> ListLanguageFiles() const override { return {}; }
-};
 
 class CountingBeeper : public Beeper {
  public:
@@ -80,7 +75,7 @@ std::unique_ptr<Run> Measure(int family, int iterations, bool ignition = true) {
   Exchange exchange(link, clock, loop, *reply_timer, trace);
   exchange.SetKLinePort(&uart);
   FamilyDecoder decoder(exchange, link, clock);
-  NoLanguageFiles no_files;
+  sim::NoLanguageFiles no_files;
   Language language(no_files);
   Settings settings;
   MeasurementFlags flags;

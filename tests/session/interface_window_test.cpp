@@ -12,6 +12,7 @@
 
 #include "core/ctime_it.hpp"
 #include "platform/real_file_system.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/scripted_serial_port.hpp"
 #include "sim/virtual_clock.hpp"
 
@@ -76,32 +77,6 @@ class ScriptedDevices : public InterfaceDevices {
   sim::VirtualClock& clock_;
 };
 
-struct ShownMessage {
-  std::string text;
-  std::string title;
-  bool operator==(const ShownMessage&) const = default;
-};
-
-class RecordingDialogs : public Dialogs {
- public:
-  void Message(const std::string& text, const std::string& title, Icon) override {
-    messages.push_back({text, title});
-  }
-  bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-  std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickSaveFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::vector<ShownMessage> messages;
-};
-
 std::vector<SerialDeviceInfo> Ports(std::initializer_list<const char*> paths) {
   std::vector<SerialDeviceInfo> ports;
   for (const char* path : paths) ports.push_back({path, ""});
@@ -146,7 +121,7 @@ class InterfaceWindowTest : public ::testing::Test {
   RealFileSystem files_;
   IniStore ini_{folder_ / "ecu.ini", files_};
   ScriptedDevices devices_{clock_};
-  RecordingDialogs dialogs_;
+  sim::ScriptedDialogs dialogs_;
   LinkState link_;
   ScreenModel model_;
   InterfaceWindow window_{model_, ini_, devices_, dialogs_, link_, trace_};
@@ -414,7 +389,7 @@ TEST_F(InterfaceWindowTest, ElmOpenFailureKeepsTheWindowOpenForAnotherTry) {
     window.Load();
 
     EXPECT_FALSE(window.Ok());
-    EXPECT_EQ(dialogs_.messages, (std::vector<ShownMessage>{{test.error, "ELM"}}));
+    EXPECT_EQ(dialogs_.messages, (std::vector<sim::ScriptedDialogs::Shown>{{test.error, "ELM"}}));
     EXPECT_TRUE(model.Enabled(c::cdOK));
     EXPECT_EQ(model.Value(c::MousePointer), 0);
     EXPECT_EQ(model.Value(c::Width), test.help_shown ? 9000 : 0);
@@ -455,7 +430,8 @@ TEST_F(InterfaceWindowTest, SerialKLineCablesOpenTheChosenDevice) {
 
     devices_.kline_error = "/dev/ttyUSB1: permission denied; add yourself to the dialout group";
     EXPECT_FALSE(window.Ok());
-    EXPECT_EQ(dialogs_.messages, (std::vector<ShownMessage>{{devices_.kline_error, title}}));
+    EXPECT_EQ(dialogs_.messages,
+              (std::vector<sim::ScriptedDialogs::Shown>{{devices_.kline_error, title}}));
     EXPECT_TRUE(model.Enabled(c::cdOK));
 
     devices_.kline_error.clear();

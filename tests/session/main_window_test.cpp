@@ -11,6 +11,7 @@
 #include "platform/real_file_system.hpp"
 #include "session/live_data_hooks.hpp"
 #include "sim/kline_bus.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/scripted_ecu.hpp"
 #include "sim/scripted_serial_port.hpp"
 #include "sim/tester_uart.hpp"
@@ -29,40 +30,6 @@ std::string ReadFile(const std::filesystem::path& path) {
   text << in.rdbuf();
   return text.str();
 }
-
-class NoLanguageFiles : public TextCatalogLoader {
- public:
-  CatalogLoadResult Load(std::string_view) override { return {}; }
-  std::vector<std::string> ListLanguageFiles() const override { return {}; }
-};
-
-class RecordingDialogs : public Dialogs {
- public:
-  struct Shown {
-    std::string text, title;
-    Icon icon;
-  };
-  void Message(const std::string& text, const std::string& title, Icon icon) override {
-    shown.push_back({text, title, icon});
-  }
-  bool AskOkCancel(const std::string& text, const std::string&) override {
-    questions.push_back(text);
-    return true;
-  }
-  std::vector<std::string> questions;
-  std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickSaveFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::vector<Shown> shown;
-};
 
 class ScriptedHost : public MainWindowHost {
  public:
@@ -119,8 +86,8 @@ class MainWindowTest : public ::testing::Test {
   TraceLog trace_{stopwatch_};
   LinkState link_;
   Exchange exchange_{link_, clock_, loop_, *reply_timer_, trace_};
-  RecordingDialogs dialogs_;
-  NoLanguageFiles loader_;
+  sim::ScriptedDialogs dialogs_;
+  sim::NoLanguageFiles loader_;
   Language language_{loader_};
   ScreenModel model_;
   ScriptedHost host_;
@@ -168,7 +135,7 @@ TEST_F(MainWindowTest, FirstRunWithoutSettingsFileShowsEveryDefault) {
   const std::string trace = ReadFile(trace_file);
   EXPECT_NE(trace.find("Connect the PC to web"), std::string::npos);  // no language file here
   EXPECT_TRUE(trace.ends_with("Version : Velkor - 1.2.3\r\n")) << trace;
-  EXPECT_TRUE(dialogs_.shown.empty());
+  EXPECT_TRUE(dialogs_.messages.empty());
 }
 
 TEST_F(MainWindowTest, TraceRotationWrapsAfterNine) {
@@ -188,10 +155,10 @@ TEST_F(MainWindowTest, NegativeStoredPositionIsClampedToTheScreen) {
 TEST_F(MainWindowTest, SecondCopyEndsWithoutTouchingTheSettingsFile) {
   other_copy_ = true;
   EXPECT_FALSE(Window().StartUp());
-  ASSERT_EQ(dialogs_.shown.size(), 1u);
-  EXPECT_EQ(dialogs_.shown[0].text, "Velkor est déjà lancé");
-  EXPECT_EQ(dialogs_.shown[0].title, "Velkor");
-  EXPECT_EQ(dialogs_.shown[0].icon, Dialogs::Icon::kError);
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(dialogs_.messages[0].text, "Velkor est déjà lancé");
+  EXPECT_EQ(dialogs_.messages[0].title, "Velkor");
+  EXPECT_EQ(dialogs_.messages[0].icon, Dialogs::Icon::kError);
   EXPECT_FALSE(std::filesystem::exists(EcuIniPath(home_)));
   EXPECT_FALSE(std::filesystem::exists(home_ / "Mesures"));
   EXPECT_EQ(host_.interface_runs, 0);

@@ -14,6 +14,7 @@
 
 #include "core/ctime_it.hpp"
 #include "platform/real_file_system.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/scripted_serial_port.hpp"
 #include "sim/virtual_clock.hpp"
 #include "ui/interface_window.hpp"
@@ -43,26 +44,6 @@ class ListedDevices : public InterfaceDevices {
   sim::VirtualClock& clock_;
 };
 
-class SilentDialogs : public Dialogs {
- public:
-  void Message(const std::string& text, const std::string&, Icon) override {
-    messages.push_back(text);
-  }
-  bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-  std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickSaveFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::vector<std::string> messages;
-};
-
 class InterfaceDialogTest : public ::testing::Test {
  protected:
   InterfaceDialogTest() { fs::create_directories(folder_); }
@@ -84,7 +65,7 @@ class InterfaceDialogTest : public ::testing::Test {
   RealFileSystem files_;
   IniStore ini_{folder_ / "ecu.ini", files_};
   ListedDevices devices_{clock_};
-  SilentDialogs dialogs_;
+  sim::ScriptedDialogs dialogs_;
   LinkState link_;
 };
 

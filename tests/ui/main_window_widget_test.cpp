@@ -17,6 +17,7 @@
 #include "platform/qm_text_catalog.hpp"
 #include "platform/real_file_system.hpp"
 #include "session/live_data_hooks.hpp"
+#include "sim/scripted_dialogs.hpp"
 #include "sim/virtual_clock.hpp"
 #include "sim/virtual_event_loop.hpp"
 #include "ui/bar_graph.hpp"
@@ -27,26 +28,6 @@ namespace velkor {
 namespace {
 
 namespace fp = frmparam;
-
-class SilentDialogs : public Dialogs {
- public:
-  void Message(const std::string& text, const std::string&, Icon) override {
-    messages.push_back(text);
-  }
-  bool AskOkCancel(const std::string&, const std::string&) override { return true; }
-  std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickSaveFile(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::vector<std::string> messages;
-};
 
 class MainWindowWidgetTest : public ::testing::Test {
  protected:
@@ -93,7 +74,7 @@ class MainWindowWidgetTest : public ::testing::Test {
   TraceLog trace_{stopwatch_};
   LinkState link_;
   Exchange exchange_{link_, clock_, loop_, *reply_timer_, trace_};
-  SilentDialogs dialogs_;
+  sim::ScriptedDialogs dialogs_;
   QmTextCatalogLoader loader_{{home_, QCoreApplication::applicationDirPath().toStdString()}};
   Language language_{loader_};
   ScreenModel model_;
