@@ -362,6 +362,8 @@ void MainWindow::ProgressTick() {
 void MainWindow::PressParameters() {
   if (parts_.cycle == nullptr || !model_.Enabled(fp::cdparametre)) return;
   parts_.cycle->PressStart();
+  // The end of a run offers the converter again; until it exists its entry stays greyed.
+  if (NotYetOffered(fp::mnConvert)) model_.SetEnabled(fp::mnConvert, false);
   SyncRecorders();
 }
 
