@@ -258,7 +258,10 @@ int main(int argc, char** argv) {
   std::vector<std::filesystem::path> recorded = csv.Stop();
   for (const auto& path : workbook.Stop()) recorded.push_back(path);
   std::string paths;
-  for (const auto& path : recorded) paths += (paths.empty() ? "" : ",") + path.string();
+  for (const auto& path : recorded) {
+    if (!paths.empty()) paths += ',';
+    paths += path.string();
+  }
   const double rate = last_time > 0 ? iterations / static_cast<double>(last_time) : 0.0;
   std::printf("summary: iterations=%ld rate_hz=%s misses=%ld recording=%s\n", iterations,
               FormatNumber(rate, "0.0").c_str(), misses, paths.empty() ? "none" : paths.c_str());
