@@ -167,13 +167,9 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName("Velkor");
   const Options options = Parse(QCoreApplication::arguments());
 
-  const char* environment_home = std::getenv("VELKOR_HOME");
   QStringList home_arguments;
   if (options.home) home_arguments << "--home" << QString::fromStdString(*options.home);
-  const std::filesystem::path home = ResolveHomeFolder(
-      home_arguments,
-      environment_home != nullptr ? std::optional<std::string>(environment_home) : std::nullopt,
-      QCoreApplication::applicationDirPath().toStdString());
+  const std::filesystem::path home = ResolveHomeFolder(home_arguments);
 
   RealFileSystem files;
   IniStore ini(EcuIniPath(home), files);

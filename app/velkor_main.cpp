@@ -47,11 +47,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Velkor");
   QApplication::setApplicationVersion(VELKOR_VERSION);
 
-  const char* environment_home = std::getenv("VELKOR_HOME");
-  const std::filesystem::path home = ResolveHomeFolder(
-      QApplication::arguments(),
-      environment_home != nullptr ? std::optional<std::string>(environment_home) : std::nullopt,
-      QApplication::applicationDirPath().toStdString());
+  const std::filesystem::path home = ResolveHomeFolder(QApplication::arguments());
 
   RealFileSystem files;
   IniStore ini(EcuIniPath(home), files);

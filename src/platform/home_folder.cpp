@@ -1,5 +1,6 @@
 #include "platform/home_folder.hpp"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -39,6 +40,15 @@ std::filesystem::path ResolveHomeFolder(const QStringList& arguments,
   std::error_code ignored;
   std::filesystem::create_directories(home, ignored);
   return home;
+}
+
+std::filesystem::path ResolveHomeFolder(const QStringList& arguments) {
+  const QByteArray environment_home = qgetenv("VELKOR_HOME");
+  return ResolveHomeFolder(arguments,
+                           environment_home.isEmpty()
+                               ? std::nullopt
+                               : std::optional<std::string>(environment_home.toStdString()),
+                           QCoreApplication::applicationDirPath().toStdString());
 }
 
 SingleInstance::SingleInstance(const std::filesystem::path& home)

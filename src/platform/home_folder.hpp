@@ -16,6 +16,10 @@ std::filesystem::path ResolveHomeFolder(const QStringList& arguments,
                                         const std::optional<std::string>& environment_home,
                                         const std::filesystem::path& program_folder);
 
+// The same for a running program: VELKOR_HOME from the environment and the executable's folder.
+// Needs the QCoreApplication.
+std::filesystem::path ResolveHomeFolder(const QStringList& arguments);
+
 // One running copy per home folder.
 class SingleInstance {
  public:

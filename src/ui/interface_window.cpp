@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/qt_text.hpp"
 #include "ui/twips.hpp"
 
 namespace velkor {
@@ -23,10 +24,6 @@ namespace velkor {
 namespace {
 
 namespace c = frmInterface;
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Wide enough for "/dev/ttyUSB0 (FT232R USB UART)" and a 63-character cable description.
 constexpr int kListMinimumWidth = 320;

@@ -17,6 +17,7 @@
 
 #include "ui/bar_graph.hpp"
 #include "ui/link_lamp.hpp"
+#include "ui/qt_text.hpp"
 #include "ui/trace_window.hpp"
 #include "ui/twips.hpp"
 
@@ -25,10 +26,6 @@ namespace velkor {
 namespace fp = frmparam;
 
 namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 constexpr int kValuePointSize = 26;
 constexpr int kMoveDebounceMs = 300;

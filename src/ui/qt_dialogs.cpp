@@ -3,11 +3,11 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "ui/qt_text.hpp"
+
 namespace velkor {
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 std::optional<std::string> Chosen(const QString& path) {
   if (path.isEmpty()) return std::nullopt;

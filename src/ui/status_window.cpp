@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "ui/link_lamp.hpp"
+#include "ui/qt_text.hpp"
 #include "ui/twips.hpp"
 
 namespace velkor {
@@ -18,10 +19,6 @@ namespace velkor {
 namespace fs = frmStatuts;
 
 namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 constexpr int kLampSide = 22;
 // The longest status texts ("Uscita da Cut-Off in accelerazione") fit without scrolling.
