@@ -30,6 +30,7 @@
 #include "recording/workbook_recorder.hpp"
 #include "session/live_data_hooks.hpp"
 #include "session/main_window.hpp"
+#include "session/session_control.hpp"
 #include "ui/interface_window.hpp"
 #include "ui/main_window_widget.hpp"
 #include "ui/qt_beeper.hpp"
@@ -116,6 +117,12 @@ int main(int argc, char** argv) {
                                           QDesktopServices::openUrl(
                                               QUrl::fromLocalFile(QString::fromStdString(path)));
                                         }});
+
+  SessionControl session(
+      SessionServices{main_model, link, exchange, clock, loop, ini, trace, &trace_window,
+                      dialogs, language, beeper, *keep_alive, *progress, &devices},
+      logic);
+  logic.SetSession(&session);
 
   if (!logic.StartUp()) return 0;
   return QApplication::exec();

@@ -25,8 +25,10 @@ class ScriptedDialogs : public Dialogs {
   void Message(const std::string& text, const std::string& title, Icon icon) override {
     messages.push_back({text, title, icon});
   }
-  bool AskOkCancel(const std::string& text, const std::string&) override {
+  bool AskOkCancel(const std::string& text, const std::string&,
+                   Icon icon = Icon::kQuestion) override {
     questions.push_back(text);
+    question_icons.push_back(icon);
     return answer;
   }
   std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
@@ -43,6 +45,7 @@ class ScriptedDialogs : public Dialogs {
 
   std::vector<Shown> messages;
   std::vector<std::string> questions;
+  std::vector<Icon> question_icons;
   bool answer = true;
   std::optional<std::string> picked;
 };

@@ -9,14 +9,16 @@ namespace velkor {
 // answers with real dialogs, tests with a script.
 class Dialogs {
  public:
-  enum class Icon { kNone, kInformation, kWarning, kError, kQuestion };
+  // kStop: the strongest warning, for a question whose answer acts on the engine.
+  enum class Icon { kNone, kInformation, kWarning, kError, kQuestion, kStop };
 
   virtual ~Dialogs() = default;
   // A message with an OK button; returns when the user has read it.
   virtual void Message(const std::string& text, const std::string& title,
                        Icon icon = Icon::kNone) = 0;
   // True for OK, false for Cancel.
-  virtual bool AskOkCancel(const std::string& text, const std::string& title) = 0;
+  virtual bool AskOkCancel(const std::string& text, const std::string& title,
+                           Icon icon = Icon::kQuestion) = 0;
   // `filter` as "CSV (*.csv);;Text (*.txt)". Nothing when the user cancels.
   virtual std::optional<std::string> PickOpenFile(const std::string& title,
                                                   const std::string& folder,

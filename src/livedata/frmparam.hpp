@@ -53,6 +53,8 @@ inline constexpr std::string_view lmemo = "lmemo", lpresent = "lpresent";
 inline constexpr std::string_view contact = "contact";
 inline constexpr std::string_view Picture1 = "Picture1";
 inline constexpr std::string_view imDonate = "imDonate";
+// The window's mouse pointer, as the platform's pointer number (0: the default arrow).
+inline constexpr std::string_view MousePointer = "MousePointer";
 // Menus.
 inline constexpr std::string_view mnfichier = "mnfichier", mnpreferences = "mnpreferences",
                                   mnTestUsb = "mnTestUsb", mnquitter = "mnquitter";

@@ -52,7 +52,8 @@ class Start1516 {
 
  private:
   bool ListenForKeyBytes() {
-    if (!c_.dialogs.AskOkCancel(std::string(k::kQuestion), std::string(k::kQuestionTitle))) {
+    if (!c_.dialogs.AskOkCancel(std::string(k::kQuestion), std::string(k::kQuestionTitle),
+                                Dialogs::Icon::kStop)) {
       return false;
     }
     c_.window.SetText(fp::lpresent, Text(144, "Mettre le contact / Turn KEY ON"));

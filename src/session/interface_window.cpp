@@ -198,6 +198,7 @@ bool InterfaceWindow::OkUsb() {
   SetBusy(false);
   if (opened.port) {
     kline_ = std::move(opened.port);
+    ftdi_description_ = description;
     link_.TestMode = false;
     panel4_ = "USB enable";
     WriteSetting(ini_, ini_keys::kInterfaceDescription, description);

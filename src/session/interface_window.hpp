@@ -89,6 +89,10 @@ class InterfaceWindow {
   int port_number() const { return port_number_; }
   // Path of the chosen serial device ("" when none).
   const std::string& port_path() const { return port_path_; }
+  // What opens the chosen link again: the FTDI cable's description, or the serial device's path.
+  const std::string& device() const {
+    return kind_ == InterfaceKind::kUsb ? ftdi_description_ : port_path_;
+  }
   // The only cable listed is our own: the donation image hides.
   bool hide_donation() const { return hide_donation_; }
   // OK opened the chosen link (or chose test mode) and the window closed.
@@ -113,6 +117,7 @@ class InterfaceWindow {
 
   InterfaceKind kind_ = InterfaceKind::kUsb;
   std::vector<SerialDeviceInfo> ports_;
+  std::string ftdi_description_;
   int port_number_ = 1;
   std::string port_path_;
   std::vector<std::string> ftdi_;

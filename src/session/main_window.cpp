@@ -8,6 +8,7 @@
 #include "core/ecu_family.hpp"
 #include "core/number_format.hpp"
 #include "livedata/ecu_tables.hpp"
+#include "session/session_control.hpp"
 
 namespace velkor {
 
@@ -20,11 +21,11 @@ constexpr std::string_view kInactive = "--";
 
 // Entries whose windows and actions arrive with later work: present, but not offered yet.
 constexpr std::array kNotYetOffered = {
-    fp::cdintialisation, fp::cddiag,           fp::CdReInit,  fp::cdTrimer15,    fp::cdMoteurPP,
-    fp::cdTrimmer,       fp::CdMemorise,       fp::chgraph,   fp::chMap,         fp::mnpreferences,
-    fp::mnTestUsb,       fp::MnInit,           fp::mndiag,    fp::MnRreInit,     fp::mnMap,
-    fp::mngraphe,        fp::mnralenti,        fp::mnTrimmer, fp::mnTrim15M,     fp::mnPlus,
-    fp::mnMoinsUn,       fp::mnIdentification, fp::mnConvert, fp::mnExploreAide, fp::mnweb,
+    fp::cddiag,        fp::cdTrimer15, fp::cdMoteurPP,       fp::cdTrimmer,   fp::CdMemorise,
+    fp::chgraph,       fp::chMap,      fp::mnpreferences,    fp::mnTestUsb,   fp::mndiag,
+    fp::mnMap,         fp::mngraphe,   fp::mnralenti,        fp::mnTrimmer,   fp::mnTrim15M,
+    fp::mnPlus,        fp::mnMoinsUn,  fp::mnIdentification, fp::mnConvert,   fp::mnExploreAide,
+    fp::mnweb,
 };
 
 bool NotYetOffered(std::string_view control) {
@@ -57,6 +58,8 @@ bool& MeasureFlag(MeasureSwitches& m, std::string_view frame) {
 bool ShowsThrottleVoltage(int ecu_type) { return ecu_type >= Iaw16M && ecu_type <= Iaw15RC; }
 
 }  // namespace
+
+bool MainWindow::Offered(std::string_view control) { return !NotYetOffered(control); }
 
 const std::vector<ControlDesign>& MainWindowDesign() {
   static const std::vector<ControlDesign> kDesign = {
@@ -412,6 +415,14 @@ void MainWindow::SyncRecorders() {
   if (!model_.Checked(fp::Chenregistre)) StopWorkbook();
 }
 
+void MainWindow::PressInitialisation() {
+  if (session_ != nullptr && model_.Enabled(fp::cdintialisation)) session_->Initialise();
+}
+
+void MainWindow::PressReInitialisation() {
+  if (session_ != nullptr && model_.Enabled(fp::CdReInit)) session_->ReInitialise();
+}
+
 void MainWindow::Quit() {
   if (!flags_.MeasurementIdle) flags_.StopRequest = true;
   if (model_.Checked(fp::chCSV)) model_.SetChecked(fp::chCSV, false);
@@ -422,6 +433,7 @@ void MainWindow::Quit() {
 void MainWindow::Unload() {
   if (unloaded_) return;
   unloaded_ = true;
+  if (session_ != nullptr) session_->Close();
   if (!flags_.MeasurementIdle) {
     flags_.StopRequest = true;
     services_.clock.Pause(kStopWait);

@@ -49,6 +49,7 @@ struct InterfaceChoice {
   InterfaceKind kind = InterfaceKind::kUsb;
   std::unique_ptr<KLinePort> kline;  // FTDI or serial K-line cable, when one was opened
   std::unique_ptr<SerialPort> elm;   // the ELM327 port, when opened
+  std::string device;                // the FTDI cable's description or the serial device's path
   std::string panel4;                // status text for the link ("USB", "USB enable", ...)
   int port_number = 1;               // [Interface] PORT
   bool hide_donation = false;        // the only cable listed is our own
@@ -97,8 +98,13 @@ struct MeasurementParts {
   std::function<void(const std::string& path)> open_document;
 };
 
+class SessionControl;
+
 class MainWindow {
  public:
+  // False for the entries whose windows and actions are not offered yet: they stay greyed.
+  static bool Offered(std::string_view control);
+
   static constexpr int kProgressTickMs = 200;
   static constexpr int kAveragingMax = 20;
   static constexpr double kStopWait = 0.8;     // the cycle's time to stop before closing
@@ -130,6 +136,13 @@ class MainWindow {
   void ToggleCsv(bool checked);
   void ToggleWorkbook(bool checked);
 
+  // The life of the session (F2, keep-alive, re-initialisation), built by the application.
+  void SetSession(SessionControl* session) { session_ = session; }
+  // cdintialisation / MnInit / F2.
+  void PressInitialisation();
+  // CdReInit / MnRreInit.
+  void PressReInitialisation();
+
   // cdquitter / mnquitter: prepares closing; the window then unloads.
   void Quit();
   // The window closes: stops the cycle, ends the session, saves positions.
@@ -140,6 +153,9 @@ class MainWindow {
   const Settings& settings() const { return settings_; }
   MeasurementFlags& flags() { return flags_; }
   InterfaceChoice& link_choice() { return choice_; }
+  // The preferences in memory: a session start may switch the stepper measure off.
+  MeasureSwitches& measures() { return settings_.measures; }
+  const std::filesystem::path& home() const { return services_.home; }
   // Whether the measure of a value label is active (the cycle polls it).
   bool MeasureActive(std::string_view label) const { return model_.Enabled(label); }
 
@@ -162,6 +178,7 @@ class MainWindow {
   MeasurementFlags flags_;
   InterfaceChoice choice_;
   MeasurementParts parts_;
+  SessionControl* session_ = nullptr;
   int progress_ticks_ = 0;
   int progress_length_ = 0;
   bool unloaded_ = false;

@@ -197,6 +197,7 @@ InterfaceChoice InterfaceDialog::TakeChoice() {
   choice.kind = logic_.kind();
   choice.kline = logic_.TakeKLinePort();
   choice.elm = logic_.TakeElmPort();
+  choice.device = logic_.device();
   choice.panel4 = logic_.panel4();
   choice.port_number = logic_.port_number();
   choice.hide_donation = logic_.hide_donation();

@@ -1,6 +1,7 @@
 #include "ui/main_window_widget.hpp"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -82,13 +83,18 @@ void MainWindowWidget::BuildMenus() {
           &MainWindowWidget::Quit);
 
   QMenu* acquisition = submenu(fp::mnacquisition);
-  AddAction(acquisition, fp::MnInit, QKeySequence(Qt::Key_F2));
+  connect(AddAction(acquisition, fp::MnInit, QKeySequence(Qt::Key_F2)), &QAction::triggered, this,
+          [this] {
+            if (logic_ != nullptr) logic_->PressInitialisation();
+          });
   connect(AddAction(acquisition, fp::mnparam, QKeySequence(Qt::Key_F3)), &QAction::triggered, this,
           [this] {
             if (logic_ != nullptr) logic_->PressParameters();
           });
   AddAction(acquisition, fp::mndiag, QKeySequence(Qt::Key_F4));
-  AddAction(acquisition, fp::MnRreInit);
+  connect(AddAction(acquisition, fp::MnRreInit), &QAction::triggered, this, [this] {
+    if (logic_ != nullptr) logic_->PressReInitialisation();
+  });
   acquisition->addSeparator();
   AddAction(acquisition, fp::mnMap);
   AddAction(acquisition, fp::mngraphe, QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -181,6 +187,14 @@ void MainWindowWidget::BuildBody() {
           &QPushButton::clicked, this, [this] {
             if (logic_ != nullptr) logic_->PressParameters();
           });
+  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cdintialisation))),
+          &QPushButton::clicked, this, [this] {
+            if (logic_ != nullptr) logic_->PressInitialisation();
+          });
+  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::CdReInit))),
+          &QPushButton::clicked, this, [this] {
+            if (logic_ != nullptr) logic_->PressReInitialisation();
+          });
   controls->addWidget(commands);
 
   auto* middle = new QVBoxLayout;
@@ -267,6 +281,10 @@ void MainWindowWidget::Mirror(const std::string& name, const ControlState& state
     setWindowTitle(QString::fromStdString(state.text));
     return;
   }
+  if (name == fp::MousePointer) {
+    SetPointer(state.value);
+    return;
+  }
   QObject* object = Control(name);
   if (object == nullptr) return;
   const QString text = QString::fromStdString(state.text);
@@ -302,6 +320,17 @@ void MainWindowWidget::Mirror(const std::string& name, const ControlState& state
   } else if (auto* bar = qobject_cast<BarGraph*>(widget)) {
     bar->SetPercent(state.value);
     bar->SetCaption(text);
+  }
+}
+
+void MainWindowWidget::SetPointer(int pointer) {
+  const bool busy = pointer != 0;
+  if (busy == busy_pointer_) return;
+  busy_pointer_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
   }
 }
 

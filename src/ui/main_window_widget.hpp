@@ -62,6 +62,8 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   void Mirror(const std::string& name, const ControlState& state);
   void MirrorAll();
   void Quit();
+  // Any pointer number but 0 shows the busy pointer over the whole program.
+  void SetPointer(int pointer);
 
   ScreenModel& model_;
   MainWindow* logic_ = nullptr;
@@ -72,6 +74,7 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   std::map<std::string, QObject*, std::less<>> controls_;
   QTimer move_debounce_;
   bool closing_ = false;
+  bool busy_pointer_ = false;
 };
 
 }  // namespace velkor

@@ -21,6 +21,7 @@ QMessageBox::Icon ToQt(Dialogs::Icon icon) {
     case Dialogs::Icon::kWarning:
       return QMessageBox::Warning;
     case Dialogs::Icon::kError:
+    case Dialogs::Icon::kStop:
       return QMessageBox::Critical;
     case Dialogs::Icon::kQuestion:
       return QMessageBox::Question;
@@ -37,9 +38,10 @@ void QtDialogs::Message(const std::string& text, const std::string& title, Icon 
   box.exec();
 }
 
-bool QtDialogs::AskOkCancel(const std::string& text, const std::string& title) {
-  return QMessageBox::question(parent_, Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel,
-                               QMessageBox::Ok) == QMessageBox::Ok;
+bool QtDialogs::AskOkCancel(const std::string& text, const std::string& title, Icon icon) {
+  QMessageBox box(ToQt(icon), Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok;
 }
 
 std::optional<std::string> QtDialogs::PickOpenFile(const std::string& title,
