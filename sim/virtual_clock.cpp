@@ -94,14 +94,19 @@ void VirtualClock::Turn() {
   // loop that reads its condition before giving the turn then ends when the reply is complete,
   // not when its next timer falls due.
   if (!RunDueUi(limit) && !fresh_device_work) {
-    const bool has_device = !device_.empty();
-    const bool has_ui = !ui_.empty();
-    if (!has_device && !has_ui) {
-      AdvanceTo(now_ + std::chrono::milliseconds(1));
+    // With nothing due, a real turn is over in a moment (the program's loop sleeps 200 us). An
+    // idle turn therefore moves time on by at most 1 ms, to the next event when that is sooner:
+    // a wait loop still steps from event to event, but a single turn between two steps of a
+    // procedure never lets seconds pass (and an ECU's session time-out strike in between).
+    const Nanos horizon = now_ + kIdleTurn;
+    const bool ui_soon = !ui_.empty() && ui_.begin()->first.time <= horizon;
+    const bool device_soon = !device_.empty() && device_.begin()->first.time <= horizon;
+    if (device_soon && (!ui_soon || device_.begin()->first < ui_.begin()->first)) {
+      AdvanceTo(device_.begin()->first.time);
       return;
     }
-    if (has_device && (!has_ui || device_.begin()->first < ui_.begin()->first)) {
-      AdvanceTo(device_.begin()->first.time);
+    if (!ui_soon) {
+      AdvanceTo(horizon);
       return;
     }
     const Key next_ui = ui_.begin()->first;

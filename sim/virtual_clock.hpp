@@ -60,11 +60,13 @@ class VirtualClock : public Clock {
   // One turn of the message loop: runs the UI events due now (and the device events due before
   // them). When none is due: if device events ran since the previous turn, returns at once so
   // the caller sees what they did (a byte arrived) before time moves on; otherwise advances to
-  // the next event of any kind and runs it; when nothing is scheduled at all, advances 1 ms.
+  // the next event of any kind within kIdleTurn and runs it, or by kIdleTurn when none is that
+  // near.
   // So a wait loop progresses from event to event, and one that gives a turn after reading its
   // condition still ends at the instant the condition became true. Only events scheduled before
   // the turn began run in it: a timer that reschedules itself at once cannot hold a turn forever.
   void Turn();
+  static constexpr Nanos kIdleTurn = std::chrono::milliseconds(1);
 
   // Time of the earliest pending event of either kind.
   std::optional<Nanos> NextEventTime() const;

@@ -544,7 +544,7 @@ TEST_F(MeasurementCycleTest, StartButtonDuringARunEndsItAfterTheIteration) {
 }
 
 TEST_F(MeasurementCycleTest, StopScheduledBeforeTheFirstDecodeEndsAtOnce) {
-  loop_.After(milliseconds(500), [&] { Cycle().PressStart(); });
+  loop_.After(milliseconds(0), [&] { Cycle().PressStart(); });
   Play({Speed(1500), Speed(1500)});
   EXPECT_EQ(decoder_.calls, 0);
   EXPECT_EQ(model_.Text(fp::cdparametre), "Paramètres - F3");

@@ -59,20 +59,22 @@ TEST_F(VirtualTimeTest, PauseRunsDeviceEventsButLeavesUiEventsForTheNextTurn) {
   EXPECT_EQ(clock_.Now(), 10ms);
 }
 
-TEST_F(VirtualTimeTest, TurnJumpsToTheNextEventOfAnyKindWhenNothingIsDue) {
-  clock_.ScheduleAt(4ms, EventKind::kDevice, Note("byte"));
-  loop_.At(7ms, Note("click"));
+TEST_F(VirtualTimeTest, IdleTurnMovesToTheNextEventButNeverMoreThanOneMillisecond) {
+  clock_.ScheduleAt(1ms, EventKind::kDevice, Note("byte"));
+  loop_.At(2ms, Note("click"));
+  clock_.ScheduleAt(5s, EventKind::kDevice, Note("late"));
 
   loop_.GiveTurn();
-  EXPECT_EQ(log_, (std::vector<std::string>{"byte@4"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"byte@1"}));
   // The caller first gets a turn to see what the byte did; then time moves on.
   loop_.GiveTurn();
-  EXPECT_EQ(clock_.Now(), 4ms);
+  EXPECT_EQ(clock_.Now(), 1ms);
   loop_.GiveTurn();
-  EXPECT_EQ(log_, (std::vector<std::string>{"byte@4", "click@7"}));
-  // Nothing scheduled at all: a turn still moves time on, so no wait loop spins in place.
+  EXPECT_EQ(log_, (std::vector<std::string>{"byte@1", "click@2"}));
+  // The next event is seconds away: a single turn must not carry a procedure there.
   loop_.GiveTurn();
-  EXPECT_EQ(clock_.Now(), 8ms);
+  EXPECT_EQ(clock_.Now(), 3ms);
+  EXPECT_EQ(log_.size(), 2u);
   EXPECT_EQ(loop_.Turns(), 4);
 }
 
@@ -263,7 +265,7 @@ TEST_F(VirtualTimeTest, WaitLoopEndsWhenItsTimeoutTimerTicks) {
   reply_timer->Start();
   while (!timeout) loop_.GiveTurn();
   EXPECT_EQ(clock_.Now(), 636ms);
-  EXPECT_EQ(loop_.Turns(), 1);
+  EXPECT_EQ(loop_.Turns(), 600);  // one per millisecond of idle wait
 }
 
 }  // namespace
