@@ -87,6 +87,90 @@ std::size_t HeaderSize(const std::vector<std::uint8_t>& request) {
   return (request[0] & 0x3F) == 0 ? 4 : 3;
 }
 
+// Services both framed families answer the same way; empty when `payload` is none of them.
+HexMessage CommonReply(const HexMessage& payload) {
+  if (payload == "81") return "C1EF8F";  // start communication, with the key bytes EF 8F
+  if (payload == "82") return "C2";
+  if (payload == "1081") return "5081";
+  if (payload == "3E") return "7E";
+  return {};
+}
+
+HexMessage KwpReply(const HexMessage& payload, const EngineState& state,
+                    const KwpEngineSettings& settings) {
+  if (HexMessage common = CommonReply(payload); !common.empty()) return common;
+  if (payload == "20") return "60";
+  if (payload == "21A0") {
+    HexMessage record = "61A0";
+    record += Word(state.rpm);
+    record += Word(state.pressure_hpa);
+    record += Word(state.air_c + 40);
+    record += Word(state.coolant_c + 40);
+    record += Word(state.throttle_deg * 10);
+    record += Word(state.advance_deg * 10);
+    record += Word(state.battery_v * 10);
+    record += Word(0);
+    record += Word(state.injection_ms * 500);
+    if (!settings.short_record) record += Word(0);
+    return record;
+  }
+  if (payload == "2130") return "6130" + Word(state.rpm);
+  if (payload == "2145") return "6145" + Word(state.lambda_mv);
+  if (payload == "21A6") {
+    HexMessage record = "61A6";
+    for (std::uint8_t byte : settings.status) record += ByteToHex(byte);
+    return record;
+  }
+  if (payload == "214B") {
+    const std::uint8_t rich = 0x08;
+    const std::uint8_t lean = 0x02;
+    return "614B" + ByteToHex(settings.mixture.value_or(state.lambda_mv >= 450 ? rich : lean));
+  }
+  // 31: request out of range (a local identifier it does not have); 11: service not supported.
+  if (Left(payload, 2) == "21") return "7F2131";
+  return "7F" + Left(payload, 2) + "11";
+}
+
+HexMessage EobdReply(const HexMessage& payload, const EngineState& state) {
+  if (HexMessage common = CommonReply(payload); !common.empty()) return common;
+  if (Left(payload, 2) != "01") return "7F" + Left(payload, 2) + "11";
+  HexMessage value;
+  if (payload.size() == 4) {
+    const int pid = HexToByte(Mid(payload, 3, 2));
+    switch (pid) {
+      case 0x04:
+        value = Byte(state.load_percent * 255 / 100);
+        break;
+      case 0x05:
+        value = Byte(state.coolant_c + 40);
+        break;
+      case 0x0B:
+        value = Byte(state.pressure_hpa / 10);
+        break;
+      case 0x0C:
+        value = Word(state.rpm * 4);
+        break;
+      case 0x0D:
+        value = Byte(state.vehicle_kmh);
+        break;
+      case 0x0F:
+        value = Byte(state.air_c + 40);
+        break;
+      case 0x10:
+        value = Word(state.air_flow_gps * 100);
+        break;
+      case 0x11:
+        value = Word(state.throttle_percent * 255 / 100);
+        break;
+      default:
+        break;
+    }
+  }
+  // 12: sub-function not supported (a parameter it does not have).
+  if (value.empty()) return "7F0112";
+  return "41" + Mid(payload, 3, 2) + value;
+}
+
 }  // namespace
 
 int FamilyBaud(int family) { return IsKwpFamily(family) ? 10400 : 7812; }
@@ -275,93 +359,27 @@ HexMessage FramedEcu::Refusal(const std::vector<std::uint8_t>& request, std::uin
                   ReplyHeaderOf(request));
 }
 
-HexMessage FramedEcu::CommonResponse(const HexMessage& payload) {
-  if (payload == "81") return "C1EF8F";  // start communication, with the key bytes EF 8F
-  if (payload == "82") return "C2";
-  if (payload == "1081") return "5081";
-  if (payload == "3E") return "7E";
-  return {};
-}
+HexMessage FramedEcu::CommonResponse(const HexMessage& payload) { return CommonReply(payload); }
 
 KwpEngineEcu::KwpEngineEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
                            KwpEngineSettings settings)
     : FramedEcu(clock, bus, engine, "ecu"), settings_(settings) {}
 
 HexMessage KwpEngineEcu::Respond(const HexMessage& payload, const EngineState& state) {
-  if (HexMessage common = CommonResponse(payload); !common.empty()) return common;
-  if (payload == "20") return "60";
-  if (payload == "21A0") {
-    HexMessage record = "61A0";
-    record += Word(state.rpm);
-    record += Word(state.pressure_hpa);
-    record += Word(state.air_c + 40);
-    record += Word(state.coolant_c + 40);
-    record += Word(state.throttle_deg * 10);
-    record += Word(state.advance_deg * 10);
-    record += Word(state.battery_v * 10);
-    record += Word(0);
-    record += Word(state.injection_ms * 500);
-    if (!settings_.short_record) record += Word(0);
-    return record;
-  }
-  if (payload == "2130") return "6130" + Word(state.rpm);
-  if (payload == "2145") return "6145" + Word(state.lambda_mv);
-  if (payload == "21A6") {
-    HexMessage record = "61A6";
-    for (std::uint8_t byte : settings_.status) record += ByteToHex(byte);
-    return record;
-  }
-  if (payload == "214B") {
-    const std::uint8_t rich = 0x08;
-    const std::uint8_t lean = 0x02;
-    return "614B" + ByteToHex(settings_.mixture.value_or(state.lambda_mv >= 450 ? rich : lean));
-  }
-  // 31: request out of range (a local identifier it does not have); 11: service not supported.
-  if (Left(payload, 2) == "21") return "7F2131";
-  return "7F" + Left(payload, 2) + "11";
+  return KwpReply(payload, state, settings_);
 }
 
 EobdEcu::EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine)
     : FramedEcu(clock, bus, engine, "ecu") {}
 
 HexMessage EobdEcu::Respond(const HexMessage& payload, const EngineState& state) {
-  if (HexMessage common = CommonResponse(payload); !common.empty()) return common;
-  if (Left(payload, 2) != "01") return "7F" + Left(payload, 2) + "11";
-  HexMessage value;
-  if (payload.size() == 4) {
-    const int pid = HexToByte(Mid(payload, 3, 2));
-    switch (pid) {
-      case 0x04:
-        value = Byte(state.load_percent * 255 / 100);
-        break;
-      case 0x05:
-        value = Byte(state.coolant_c + 40);
-        break;
-      case 0x0B:
-        value = Byte(state.pressure_hpa / 10);
-        break;
-      case 0x0C:
-        value = Word(state.rpm * 4);
-        break;
-      case 0x0D:
-        value = Byte(state.vehicle_kmh);
-        break;
-      case 0x0F:
-        value = Byte(state.air_c + 40);
-        break;
-      case 0x10:
-        value = Word(state.air_flow_gps * 100);
-        break;
-      case 0x11:
-        value = Word(state.throttle_percent * 255 / 100);
-        break;
-      default:
-        break;
-    }
-  }
-  // 12: sub-function not supported (a parameter it does not have).
-  if (value.empty()) return "7F0112";
-  return "41" + Mid(payload, 3, 2) + value;
+  return EobdReply(payload, state);
+}
+
+HexMessage FramedFamilyReply(int family, const HexMessage& payload, const EngineState& state) {
+  if (family == Iaw59M5AM) return KwpReply(payload, state, KwpEngineSettings{});
+  if (family == Eobd) return EobdReply(payload, state);
+  return {};
 }
 
 std::unique_ptr<EcuModel> MakeFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,

@@ -227,6 +227,11 @@ class EobdEcu : public FramedEcu {
   HexMessage Respond(const HexMessage& payload, const EngineState& state) override;
 };
 
+// The reply's data (service + 0x40 and its values, or 7F ...) that family 4 (with default
+// settings) or 5 gives to a request's payload with the engine in `state`, off the bus: for a
+// model that frames the exchange itself, such as the adapter's ECU. Empty for other families.
+HexMessage FramedFamilyReply(int family, const HexMessage& payload, const EngineState& state);
+
 // The model of `family` (0 to 5) on `bus`; null for any other family.
 std::unique_ptr<EcuModel> MakeFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
                                         int family);
