@@ -23,6 +23,7 @@
 #include "link/link_state.hpp"
 #include "livedata/family_decoder.hpp"
 #include "livedata/measurement_cycle.hpp"
+#include "core/ecu_family.hpp"
 #include "platform/home_folder.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/qt_event_loop.hpp"
@@ -30,8 +31,11 @@
 #include "platform/real_file_system.hpp"
 #include "recording/text_recorder.hpp"
 #include "recording/workbook_recorder.hpp"
+#include "platform/linux_interface_devices.hpp"
+#include "session/interface_window.hpp"
 #include "session/live_data_hooks.hpp"
 #include "session/main_window.hpp"
+#include "session/session_control.hpp"
 
 namespace {
 
@@ -39,46 +43,68 @@ using namespace velkor;
 namespace fp = frmparam;
 
 constexpr const char* kUsage =
-    "usage: velkor-cli measure [options]\n"
+    "usage: velkor-cli init [options]\n"
+    "       velkor-cli measure [options]\n"
     "\n"
-    "Runs the measurement cycle and prints one line per iteration (time and every engine\n"
-    "value as the main window shows it), then a summary line:\n"
-    "  summary: iterations=<n> rate_hz=<r> misses=<m> recording=<paths>\n"
+    "init     starts the ECU's session as F2 does and prints\n"
+    "           session: open family=<f> ecu=<name> variant=<how it woke>\n"
+    "         then ends the session.\n"
+    "measure  starts the session, then runs the measurement cycle and prints one line per\n"
+    "         iteration (time and every engine value as the main window shows it), then\n"
+    "           summary: iterations=<n> rate_hz=<r> misses=<m> recording=<paths>\n"
     "\n"
     "options:\n"
     "  --home DIR        home folder (ecu.ini, Mesures/); default as the program's\n"
+    "  --interface KIND  usb, kkl, galetto or elm327; default [Interface] Type of ecu.ini\n"
+    "  --port DEVICE     serial device (/dev/ttyUSB0) or FTDI cable description;\n"
+    "                    default [Interface] Device of ecu.ini (usb: the first cable)\n"
     "  --demo            no motorcycle: the built-in demo ECU answers\n"
     "  --family NAME     mm16, mm15, 15rc, p8, m59 or eobd; default [ECU] Type of ecu.ini\n"
-    "  --seconds N       stop after N seconds\n"
-    "  --iterations N    stop after N iterations\n"
-    "  --csv             record to a .csv in Mesures/ (as the CSV box)\n"
-    "  --xlsx            record to a workbook in Mesures/ (as the Excel box)\n"
-    "  --quiet           print only the summary\n"
+    "  --seconds N       measure: stop after N seconds\n"
+    "  --iterations N    measure: stop after N iterations\n"
+    "  --fast            measure: engine speed only (family m59), refreshed faster\n"
+    "  --csv             measure: record to a .csv in Mesures/ (as the CSV box)\n"
+    "  --xlsx            measure: record to a workbook in Mesures/ (as the Excel box)\n"
+    "  --quiet           measure: print only the summary\n"
     "  --help            this text\n"
     "\n"
     "Ctrl+C stops the measurements; the recordings are closed and converted first.\n"
-    "Exit codes: 0 done, 2 bad arguments, 3 no link to measure on.\n";
+    "Exit codes: 0 done, 1 recording impossible, 2 bad arguments, 3 the link cannot be opened,\n"
+    "4 no session (the ECU did not answer the start) or the ECU stopped answering.\n";
 
 std::atomic<bool> g_interrupted{false};
 
 extern "C" void OnInterrupt(int) { g_interrupted = true; }
 
 struct Options {
+  std::string command;
   std::optional<std::string> home;
+  std::optional<InterfaceKind> interface;
+  std::optional<std::string> port;
   bool demo = false;
   std::optional<int> family;
   std::optional<double> seconds;
   std::optional<long> iterations;
+  bool fast = false;
   bool csv = false;
   bool xlsx = false;
   bool quiet = false;
 };
 
+constexpr const char* kFamilyNames[] = {"mm16", "mm15", "15rc", "p8", "m59", "eobd"};
+
 std::optional<int> FamilyOf(const std::string& name) {
-  const char* names[] = {"mm16", "mm15", "15rc", "p8", "m59", "eobd"};
   for (int i = 0; i < 6; ++i) {
-    if (name == names[i]) return i;
+    if (name == kFamilyNames[i]) return i;
   }
+  return std::nullopt;
+}
+
+std::optional<InterfaceKind> InterfaceOf(const std::string& name) {
+  if (name == "usb") return InterfaceKind::kUsb;
+  if (name == "kkl") return InterfaceKind::kKkl;
+  if (name == "galetto") return InterfaceKind::kGaletto;
+  if (name == "elm327") return InterfaceKind::kElm327;
   return std::nullopt;
 }
 
@@ -95,7 +121,10 @@ Options Parse(const QStringList& arguments) {
     std::fputs(kUsage, stdout);
     std::exit(0);
   }
-  if (arguments[1] != "measure") Fail(2, "unknown command '" + arguments[1].toStdString() + "'");
+  options.command = arguments[1].toStdString();
+  if (options.command != "measure" && options.command != "init") {
+    Fail(2, "unknown command '" + options.command + "'");
+  }
   for (int i = 2; i < arguments.size(); ++i) {
     const std::string argument = arguments[i].toStdString();
     auto value = [&]() -> std::string {
@@ -115,6 +144,12 @@ Options Parse(const QStringList& arguments) {
       std::exit(0);
     } else if (argument == "--home") {
       options.home = value();
+    } else if (argument == "--interface") {
+      const std::string name = value();
+      options.interface = InterfaceOf(name);
+      if (!options.interface) Fail(2, "unknown interface '" + name + "'");
+    } else if (argument == "--port") {
+      options.port = value();
     } else if (argument == "--demo") {
       options.demo = true;
     } else if (argument == "--family") {
@@ -125,6 +160,8 @@ Options Parse(const QStringList& arguments) {
       options.seconds = number(value());
     } else if (argument == "--iterations") {
       options.iterations = static_cast<long>(number(value()));
+    } else if (argument == "--fast") {
+      options.fast = true;
     } else if (argument == "--csv") {
       options.csv = true;
     } else if (argument == "--xlsx") {
@@ -141,23 +178,94 @@ Options Parse(const QStringList& arguments) {
 
 class TerminalBeeper : public Beeper {
  public:
-  void Beep() override { std::fputc('\a', stderr); }
+  void Beep() override {}  // a terminal bell at every exchange would only be noise here
 };
 
-// The main window's value labels as the stored preferences leave them.
-void ApplyMeasures(ScreenModel& model, const Settings& settings) {
-  for (const ControlDesign& control : MainWindowDesign()) {
-    model.SetText(control.name, std::string(control.text));
+// Messages go to the terminal; a question is printed and taken as OK (the user follows it at
+// the motorcycle: "switch the key off, then on").
+class TerminalDialogs : public Dialogs {
+ public:
+  void Message(const std::string& text, const std::string& title, Icon) override {
+    std::fprintf(stderr, "velkor-cli: %s: %s\n", title.c_str(), Flat(text).c_str());
   }
-  const MeasureSwitches& m = settings.measures;
-  const std::pair<std::string_view, bool> labels[] = {
-      {fp::Potar, m.potar},     {fp::Injection, m.injection},
-      {fp::Avance, m.avance},   {fp::Pression, m.pression},
-      {fp::Air, m.air},         {fp::Eau, m.eau},
-      {fp::Tension, m.tension}, {fp::lbLambda, m.lambda},
-      {fp::Trimmer, m.trimmer},
-  };
-  for (const auto& [label, active] : labels) model.SetEnabled(label, active);
+  bool AskOkCancel(const std::string& text, const std::string& title, Icon) override {
+    std::fprintf(stderr, "velkor-cli: %s: %s\n", title.c_str(), Flat(text).c_str());
+    return true;
+  }
+  std::optional<std::string> PickOpenFile(const std::string&, const std::string&,
+                                          const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> PickSaveFile(const std::string&, const std::string&,
+                                          const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> PickFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+
+ private:
+  static std::string Flat(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+  }
+};
+
+// The window's place in ecu.ini stays as the desktop program left it.
+class TerminalHost : public MainWindowHost {
+ public:
+  explicit TerminalHost(IniStore& ini) : ini_(ini) {}
+  InterfaceChoice RunInterfaceWindow() override { return std::move(choice); }
+  void ShowWindow() override {}
+  void PlaceWindow(int, int) override {}
+  WindowPosition CurrentPosition() const override {
+    return ReadWindowPosition(ini_, WindowId::kParam);
+  }
+  InterfaceChoice choice;
+
+ private:
+  IniStore& ini_;
+};
+
+// Opens the cable the options name, as the interface window would; exits with 3 naming the
+// port when it cannot be opened.
+InterfaceChoice OpenLink(InterfaceKind kind, std::string port, InterfaceDevices& devices) {
+  InterfaceChoice choice;
+  choice.kind = kind;
+  if (kind == InterfaceKind::kUsb) {
+    if (port.empty()) {
+      const auto cables = devices.ListFtdiDevices();
+      if (!cables || cables->empty()) Fail(3, "no USB K-line cable found");
+      port = cables->front();
+    }
+    OpenResult<KLinePort> opened = devices.OpenFtdi(port);
+    if (!opened.port) Fail(3, "cannot open the USB cable '" + port + "': " + opened.error);
+    choice.kline = std::move(opened.port);
+  } else {
+    if (port.empty()) Fail(3, "no serial port given (--port DEVICE)");
+    if (kind == InterfaceKind::kElm327) {
+      std::unique_ptr<SerialPort> elm = devices.CreateSerialPort();
+      if (!elm || !elm->Open(port, SessionControl::kElmSettings)) {
+        Fail(3, "cannot open " + port + ": " + (elm ? elm->LastError() : std::string()));
+      }
+      choice.elm = std::move(elm);
+    } else {
+      OpenResult<KLinePort> opened = devices.OpenSerialKLine(port);
+      if (!opened.port) Fail(3, "cannot open " + port + ": " + opened.error);
+      choice.kline = std::move(opened.port);
+    }
+  }
+  choice.device = port;
+  return choice;
+}
+
+std::string HowItWoke(const LinkState& link, const SessionControl& session) {
+  if (link.TestMode) return "demo";
+  if (link.interface_kind == InterfaceKind::kElm327) return "adapter";
+  if (link.EcuType == Iaw15RC) return "pattern";
+  if (link.EcuType < Iaw59M5AM) return "key-bytes";
+  return std::to_string(session.Variant());
 }
 
 }  // namespace
@@ -166,6 +274,8 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("Velkor");
   const Options options = Parse(QCoreApplication::arguments());
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
 
   QStringList home_arguments;
   if (options.home) home_arguments << "--home" << QString::fromStdString(*options.home);
@@ -179,47 +289,74 @@ int main(int argc, char** argv) {
   CTimeIt stopwatch(clock);
   TraceLog trace(stopwatch);
   trace.SetDecimalSeparator(NumberLocale::User().decimal);
-  std::error_code ignored;
-  std::filesystem::create_directories(MeasuresFolder(home), ignored);
-  OpenNextTraceFile(ini, home, trace);
-  stopwatch.Start();
-
   QmTextCatalogLoader catalogs(QmTextCatalogLoader::StandardFolders(home));
   Language language(catalogs);
-  language.StartUpLanguage(ReadSetting(ini, ini_keys::kAffichageLangue), trace);
+  TerminalDialogs dialogs;
+  TerminalBeeper beeper;
+  LinuxInterfaceDevices devices;
 
-  Settings settings = LoadSettings(ini);
   LinkState link;
-  link.EcuType = options.family.value_or(settings.ecu_type);
-  if (!options.demo) {
-    Fail(3,
-         "measuring on a cable needs the ECU's session start, which this version cannot do yet; "
-         "use --demo to measure against the demo ECU");
-  }
-  link.TestMode = true;
-
   std::unique_ptr<Timer> reply_timer = timers.CreateTimer();
+  std::unique_ptr<Timer> keep_alive = timers.CreateTimer();
+  std::unique_ptr<Timer> progress = timers.CreateTimer();
   Exchange exchange(link, clock, loop, *reply_timer, trace);
-  FamilyDecoder decoder(exchange, link, clock);
+  exchange.SetKeepAliveTimer(keep_alive.get());
+
+  TerminalHost host(ini);
+  if (options.demo) {
+    link.TestMode = true;
+  } else {
+    const auto kind = options.interface.value_or(
+        static_cast<InterfaceKind>(std::clamp(ReadSetting(ini, ini_keys::kInterfaceType), 0, 3)));
+    host.choice =
+        OpenLink(kind, options.port.value_or(ReadSetting(ini, ini_keys::kInterfaceDevice)), devices);
+  }
 
   ScreenModel model;
-  ApplyMeasures(model, settings);
-  MeasurementFlags flags;
-  flags.AveragingDepth = std::clamp(settings.averaging_depth, 0, MainWindow::kAveragingMax);
+  MainWindow window(model,
+                    MainWindowServices{ini, link, exchange, clock, trace, stopwatch, dialogs,
+                                       language, home, "", nullptr},
+                    host, *progress);
+  SessionControl session(SessionServices{model, link, exchange, clock, loop, ini, trace, nullptr,
+                                         dialogs, language, beeper, *keep_alive, *progress,
+                                         &devices},
+                         window);
+  window.SetSession(&session);
+  if (!window.StartUp()) return 1;
+  window.SuppressAutoStart();  // the measurements start below, once the options are applied
+  if (options.family) link.EcuType = *options.family;
+  const std::string family = link.EcuType >= 0 && link.EcuType < 6
+                                 ? kFamilyNames[link.EcuType]
+                                 : std::to_string(link.EcuType);
 
+  // The demo ECU is always open for measuring; `init` walks through its start all the same.
+  const bool start_session = !link.TestMode || options.command == "init";
+  if (start_session) {
+    if (!session.Initialise()) {
+      std::fprintf(stderr, "velkor-cli: no session with the %s ECU\n", family.c_str());
+      window.Unload();
+      return 4;
+    }
+    std::printf("session: open family=%s ecu=%s variant=%s\n", family.c_str(),
+                session.EcuName().empty() ? model.Text(fp::lbPanel5).c_str()
+                                          : session.EcuName().c_str(),
+                HowItWoke(link, session).c_str());
+    std::fflush(stdout);
+  }
+  if (options.command == "init" || g_interrupted) {
+    window.Unload();
+    return 0;
+  }
+
+  FamilyDecoder decoder(exchange, link, clock);
+  decoder.SetEcuDescription([&] { return model.Text(fp::lbPanel5); });
+  decoder.SetFastSpeedMode(options.fast);
   CsvRecorder csv(home, NumberLocale::User(), files);
   WorkbookRecorder workbook(home);
-  if (options.csv) {
-    if (!csv.Start()) Fail(1, "cannot create a recording in " + MeasuresFolder(home).string());
-    model.SetChecked(fp::chCSV, true);
-  }
-  if (options.xlsx) {
-    workbook.Start(link.EcuType);
-    model.SetChecked(fp::Chenregistre, true);
-  }
 
   long iterations = 0;
   long misses = 0;
+  bool asked_to_stop = false;
   float last_time = 0;
   LiveDataHooks hooks(model, link);
   hooks.SetOnSample([&](const LiveSample& sample) {
@@ -238,21 +375,33 @@ int main(int argc, char** argv) {
     }
     if (g_interrupted || (options.iterations && iterations >= *options.iterations) ||
         (options.seconds && sample.Time >= *options.seconds)) {
-      flags.StopRequest = true;
+      asked_to_stop = true;
+      window.flags().StopRequest = true;
     }
   });
-  TerminalBeeper beeper;
-  MeasurementCycle cycle(MeasurementCycleServices{model, flags, link, decoder, clock, loop, trace,
-                                                  language, hooks, beeper, settings, "", nullptr,
+  MeasurementCycle cycle(MeasurementCycleServices{model, window.flags(), link, decoder, clock,
+                                                  loop, trace, language, hooks, beeper,
+                                                  window.settings(), "", keep_alive.get(),
                                                   &workbook, &csv});
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
+  window.SetMeasurement(MeasurementParts{&cycle, &csv, &workbook, {}});
+  if (options.csv) {
+    window.ToggleCsv(true);
+    if (!model.Checked(fp::chCSV)) {
+      window.Unload();
+      Fail(1, "cannot create a recording in " + MeasuresFolder(home).string());
+    }
+  }
+  if (options.xlsx) window.ToggleWorkbook(true);
   model.SetEnabled(fp::cdparametre, true);
-  cycle.PressStart();
+  window.PressParameters();
+  // The cycle also ends by itself when the ECU misses several requests in a row.
+  const bool lost = !asked_to_stop && !g_interrupted;
 
   // The boxes are cleared: the text recording is converted, the workbook saved.
   std::vector<std::filesystem::path> recorded = csv.Stop();
   for (const auto& path : workbook.Stop()) recorded.push_back(path);
+  model.SetChecked(fp::chCSV, false);
+  model.SetChecked(fp::Chenregistre, false);
   std::string paths;
   for (const auto& path : recorded) {
     if (!paths.empty()) paths += ',';
@@ -261,6 +410,9 @@ int main(int argc, char** argv) {
   const double rate = last_time > 0 ? iterations / static_cast<double>(last_time) : 0.0;
   std::printf("summary: iterations=%ld rate_hz=%s misses=%ld recording=%s\n", iterations,
               FormatNumber(rate, "0.0").c_str(), misses, paths.empty() ? "none" : paths.c_str());
-  trace.Close();
-  return 0;
+  std::fflush(stdout);
+  if (lost) std::fprintf(stderr, "velkor-cli: the ECU stopped answering; measurements ended\n");
+  // Ends the session (stop requests for the M59 family) and closes the cable.
+  window.Unload();
+  return lost ? 4 : 0;
 }

@@ -138,6 +138,10 @@ HexMessage EobdReply(const HexMessage& payload, const EngineState& state) {
   if (payload.size() == 4) {
     const int pid = HexToByte(Mid(payload, 3, 2));
     switch (pid) {
+      case 0x00:
+        // Supported PIDs 01-20, most significant bit first: 04 05 0B 0C 0D 0F 10 11.
+        value = "183B8000";
+        break;
       case 0x04:
         value = Byte(state.load_percent * 255 / 100);
         break;

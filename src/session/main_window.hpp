@@ -151,6 +151,9 @@ class MainWindow {
   void WindowMoved(int top, int left);
 
   const Settings& settings() const { return settings_; }
+  // The caller starts the measurements itself: a session start leaves them to it, whatever
+  // [Menu] auto says (kept in memory only).
+  void SuppressAutoStart() { settings_.auto_start = 0; }
   MeasurementFlags& flags() { return flags_; }
   InterfaceChoice& link_choice() { return choice_; }
   // The preferences in memory: a session start may switch the stepper measure off.

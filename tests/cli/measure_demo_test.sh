@@ -25,6 +25,6 @@ grep -q '"' "$csv" && fail "double quote in $csv"
 "$cli" measure --home "$home" --demo --family nope >/dev/null 2>&1
 [ $? -eq 2 ] || fail "an unknown family must exit with 2"
 "$cli" measure --home "$home" --iterations 3 >/dev/null 2>&1
-[ $? -eq 3 ] || fail "measuring without --demo must exit with 3 until sessions exist"
+[ $? -eq 3 ] || fail "measuring without --demo and without a cable must exit with 3"
 "$cli" --help | grep -q -- '--iterations' || fail "--help"
 echo "cli measure: passed"
