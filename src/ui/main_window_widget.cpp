@@ -224,7 +224,10 @@ void MainWindowWidget::BuildBody() {
   auto* progress = Add(new BarGraph(central), fp::ProgressBar1);
   progress->setMinimumSize(220, 26);
   progress_row->addWidget(progress, 1);
-  progress_row->addWidget(Add(new QLabel(central), fp::Lbtest));
+  // Wide enough for "Init Mode 0  100%" and "TPS (deg)" beside the bar.
+  auto* progress_text = Add(new QLabel(central), fp::Lbtest);
+  progress_text->setMinimumWidth(130);
+  progress_row->addWidget(progress_text);
   middle->addLayout(progress_row);
   middle->addWidget(Add(new QLabel(central), fp::lmemo));
   middle->addWidget(Add(new QLabel(central), fp::lpresent));

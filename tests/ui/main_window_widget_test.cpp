@@ -17,6 +17,7 @@
 #include "platform/qm_text_catalog.hpp"
 #include "platform/real_file_system.hpp"
 #include "session/live_data_hooks.hpp"
+#include "session/session_control.hpp"
 #include "sim/scripted_dialogs.hpp"
 #include "sim/virtual_clock.hpp"
 #include "sim/virtual_event_loop.hpp"
@@ -173,6 +174,57 @@ TEST_F(MainWindowWidgetTest, LiveValuesInDemoWithTheRateInTheTitle) {
   Find<QPushButton>(fp::cdparametre)->click();
   EXPECT_EQ(cycle.Iteration(), 8);
   EXPECT_EQ(widget_.windowTitle(), "Velkor - 1.2.3");
+}
+
+// F2 on the demo ECU, as a user sees it: the start walks through with its progress bar, the
+// lamp turns green, "Init : ON", and with [Menu] auto = 1 the measurements start by themselves.
+TEST_F(MainWindowWidgetTest, InitialisationWalksThroughTheStartAndMeasures) {
+  WriteSetting(ini_, ini_keys::kEcuType, 4);
+  WriteSetting(ini_, ini_keys::kMenuAuto, 1);
+  Start();
+  std::unique_ptr<Timer> keep_alive = timers_.CreateTimer();
+  exchange_.SetKeepAliveTimer(keep_alive.get());
+  NoBeep beep;
+  SessionControl session(SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_,
+                                         nullptr, dialogs_, language_, beep, *keep_alive, *tempo_,
+                                         nullptr},
+                         logic_);
+  logic_.SetSession(&session);
+  FamilyDecoder decoder(exchange_, link_, clock_);
+  LiveDataHooks hooks(model_, link_);
+  MeasurementCycle cycle(MeasurementCycleServices{model_, logic_.flags(), link_, decoder, clock_,
+                                                  loop_, trace_, language_, hooks, beep,
+                                                  logic_.settings(), " - 1.2.3", keep_alive.get()});
+  logic_.SetMeasurement({&cycle, nullptr, nullptr, {}});
+  const QString folder = QCoreApplication::applicationDirPath() + "/../screenshots/";
+
+  // Mid-start: the first attempt's answer is on its way.
+  bool seen_starting = false;
+  loop_.At(std::chrono::milliseconds(300), [&] {
+    seen_starting = true;
+    EXPECT_TRUE(Find<BarGraph>(fp::ProgressBar1)->isVisibleTo(&widget_));
+    EXPECT_FALSE(Find<QPushButton>(fp::cdintialisation)->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(fp::cdparametre)->isEnabled());
+    EXPECT_TRUE(SaveScreenshot(widget_, folder + "main_window_starting.png"));
+  });
+  hooks.SetOnSample([&](const LiveSample&) {
+    if (cycle.Iteration() != 3) return;
+    EXPECT_EQ(Find<LinkLamp>(fp::Shape1)->Colour(), kLampGreen);
+    EXPECT_EQ(Find<QLabel>(fp::lbPanel1)->text(), "Init : ON");
+    EXPECT_EQ(Find<QLabel>(fp::lbPanel5)->text(), "IAW5AMHW010");
+    EXPECT_TRUE(SaveScreenshot(widget_, folder + "main_window_session.png"));
+    Find<QPushButton>(fp::cdparametre)->click();
+  });
+
+  ASSERT_TRUE(Find<QPushButton>(fp::cdintialisation)->isEnabled());
+  Find<QPushButton>(fp::cdintialisation)->click();
+
+  EXPECT_TRUE(seen_starting);
+  EXPECT_EQ(cycle.Iteration(), 3);  // started by [Menu] auto, stopped by the click
+  EXPECT_FALSE(Find<QPushButton>(fp::cdintialisation)->isEnabled());
+  EXPECT_TRUE(Find<QPushButton>(fp::cdparametre)->isEnabled());
+  EXPECT_EQ(Find<LinkLamp>(fp::Shape1)->Colour(), kLampGreen);
+  logic_.SetSession(nullptr);
 }
 
 }  // namespace
