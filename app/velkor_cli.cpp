@@ -317,7 +317,7 @@ int main(int argc, char** argv) {
                     MainWindowServices{ini, link, exchange, clock, trace, stopwatch, dialogs,
                                        language, home, "", nullptr},
                     host, *progress);
-  SessionControl session(SessionServices{model, link, exchange, clock, loop, ini, trace, nullptr,
+  SessionControl session(SessionServices{model, link, exchange, clock, loop, ini, trace,
                                          dialogs, language, beeper, *keep_alive, *progress,
                                          &devices},
                          window);

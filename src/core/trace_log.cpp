@@ -22,6 +22,14 @@ bool TraceLog::Open(const std::filesystem::path& path) {
   return true;
 }
 
+bool TraceLog::OpenForAppend(const std::filesystem::path& path) {
+  Close();
+  file_ = std::fopen(path.c_str(), "ab");
+  if (file_ == nullptr) return false;
+  path_ = path;
+  return true;
+}
+
 void TraceLog::Close() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;

@@ -43,6 +43,9 @@ class TraceLog {
 
   // Opens the file for writing from the start (an earlier file of that name is replaced).
   bool Open(const std::filesystem::path& path);
+  // Opens the file to go on writing at its end (created when missing); timed lines keep
+  // counting from the last one written before.
+  bool OpenForAppend(const std::filesystem::path& path);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
   const std::filesystem::path& Path() const { return path_; }

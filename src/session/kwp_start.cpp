@@ -262,26 +262,7 @@ void KwpStart::KeepTrace() {
     std::filesystem::remove(first, error);
   }
 
-  // The log has no append mode: its lines are read back and written again with the sink
-  // detached, so the trace window does not show them twice.
-  std::string bytes;
-  {
-    std::ifstream in(current, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    bytes = all.str();
-  }
-  s_.trace.SetSink(nullptr);
-  if (s_.trace.Open(current)) {
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-      std::size_t end = bytes.find("\r\n", start);
-      if (end == std::string::npos) end = bytes.size();
-      s_.trace.WriteTrace(std::string_view(bytes).substr(start, end - start));
-      start = end + 2;
-    }
-  }
-  s_.trace.SetSink(s_.trace_sink);
+  s_.trace.OpenForAppend(current);
 }
 
 }  // namespace velkor

@@ -30,7 +30,6 @@ struct KwpStartServices {
   Timer* keep_alive;                     // stopped while the attempts run; may be null
   std::filesystem::path program_folder;  // the kept trace goes to its Mesures folder
   int& ok_log_number;                    // owned by the main window, 0..9
-  TraceSink* trace_sink;  // the trace log's sink, detached while the kept trace is rewritten
 };
 
 // Opens a KWP2000 session with a family 4 or 5 ECU over a K-line cable. Which wake-up an ECU and

@@ -136,8 +136,7 @@ bool SessionControl::StartKLine() {
   if (!KLineReady()) return false;
   KwpStart start(KwpStartServices{s_.exchange, main_.link_choice().kline.get(), s_.link,
                                   s_.clock, s_.loop, s_.ini, s_.trace, s_.dialogs, s_.window,
-                                  main_.measures(), &s_.keep_alive, main_.home(), ok_log_number_,
-                                  s_.trace_sink});
+                                  main_.measures(), &s_.keep_alive, main_.home(), ok_log_number_});
   const bool ok = start.InitKWP();
   if (ok) {
     ecu_name_ = start.EcuName();

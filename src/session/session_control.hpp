@@ -28,7 +28,6 @@ struct SessionServices {
   EventLoop& loop;
   IniStore& ini;
   TraceLog& trace;
-  TraceSink* trace_sink;  // the trace's sink, detached while a kept trace is rewritten
   Dialogs& dialogs;
   const Language& language;
   Beeper& beeper;

@@ -63,8 +63,7 @@ struct StartBench {
   bool StartKwp(int stored_variant) {
     ini.WriteProfileString("ECU", "Init", std::to_string(stored_variant));
     KwpStart start(KwpStartServices{exchange, &uart, state, clock, loop, ini, trace, dialogs,
-                                    screen, measures, keep_alive.get(), home, ok_log_number,
-                                    nullptr});
+                                    screen, measures, keep_alive.get(), home, ok_log_number});
     const bool ok = start.InitKWP();
     attempts = start.Attempts();
     variant = start.Variant();

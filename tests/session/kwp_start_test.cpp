@@ -82,8 +82,7 @@ struct Bench {
   bool Start() {
     start_time = clock.Now();
     KwpStart start(KwpStartServices{exchange, &uart, state, clock, loop, ini, trace, dialogs,
-                                    screen, measures, keep_alive.get(), home, ok_log_number,
-                                    &trace_lines});
+                                    screen, measures, keep_alive.get(), home, ok_log_number});
     const bool ok = start.InitKWP();
     attempts = start.Attempts();
     ecu_name = start.EcuName();

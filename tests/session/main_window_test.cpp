@@ -288,6 +288,16 @@ TEST_F(MainWindowTest, ClosingTheKwpSessionAfterTheCycleHadTimeToStop) {
   EXPECT_FALSE(trace_.IsOpen());
 }
 
+TEST_F(MainWindowTest, ClosingAnEobdSessionSendsNothing) {
+  WriteIni("[ECU]\r\nType=5\r\n");
+  sim::TesterUart uart(clock_, bus_);
+  uart.Configure(10400);
+  ASSERT_TRUE(Window().StartUp());
+  exchange_.SetKLinePort(&uart);
+  Window().Unload();
+  EXPECT_TRUE(uart.Written().empty());
+}
+
 TEST_F(MainWindowTest, ClosingOverAnElmClosesItsPortAndSendsNothingOnTheKLine) {
   WriteIni("[ECU]\r\nType=4\r\n");
   sim::TesterUart uart(clock_, bus_);

@@ -161,7 +161,7 @@ class SessionTest : public ::testing::Test {
                                         dialogs_, language_, home_, " - 1.2.3", nullptr},
                      host_, *tempo_};
   SessionControl session_{SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_,
-                                          &trace_lines_, dialogs_, language_, beeper_,
+                                          dialogs_, language_, beeper_,
                                           *keep_alive_, *tempo_, &devices_},
                           window_};
   std::unique_ptr<KLinePort> uart_owner_;
