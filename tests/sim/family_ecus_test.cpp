@@ -267,7 +267,9 @@ TEST_F(FamilyEcuTest, EobdAnswersEveryParameterTheTesterReads) {
     const int data = c.two_bytes ? WordAt(answer, p + 10) : ByteAt(answer, p + 10);
     EXPECT_NEAR(data * c.scale + c.offset, c.expected, c.tolerance);
   }
-  EXPECT_EQ(Ask("0100"), FrameKwp("7F0112", "F110"));
+  // The supported PIDs 01-20: exactly the ones above.
+  EXPECT_EQ(Ask("0100"), FrameKwp("4100183B8000", "F110"));
+  EXPECT_EQ(Ask("0101"), FrameKwp("7F0112", "F110"));
   EXPECT_EQ(Ask("81"), "83F110C1EF8FC3");
 }
 
