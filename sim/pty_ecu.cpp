@@ -55,6 +55,8 @@ constexpr int kKeyListenBaud = 1200;
 constexpr Nanos kIgnitionDelay = milliseconds(500);
 // A master whose slave is not open yet reports a hang-up at once: check again this often.
 constexpr Nanos kOpenPoll = milliseconds(20);
+// How long a closed port may stay closed before the run ends: time enough to open it again.
+constexpr Nanos kReopenGrace = milliseconds(1000);
 constexpr double kMaxP2Seconds = 10;
 
 struct ModelName {
@@ -234,6 +236,7 @@ class PtyEcu::Impl {
   std::FILE* log_ = nullptr;
   SteadyClock::time_point start_ = SteadyClock::now();
   bool opened_ = false;  // the tester has had the slave open
+  std::optional<Nanos> closed_since_;  // the slave has been closed since then
   int baud_ = 0;         // the slave's speed as last read
   std::string pending_;  // for the tester, not yet taken by the pty
 
@@ -366,12 +369,18 @@ PtyEcu::Exit PtyEcu::Impl::Run() {
     if ((events & POLLOUT) != 0) WritePending();
     if ((events & POLLHUP) == 0) {
       opened_ = true;
+      closed_since_.reset();
       continue;
     }
-    if (opened_ && (closed || (events & POLLIN) == 0)) return Exit::kPortClosed;
-    if (!opened_) {
-      // Nobody has the slave open yet, so the master reports a hang-up at once: look again a
-      // little later, serving events meanwhile and still hearing Stop().
+    if (opened_ && (closed || (events & POLLIN) == 0)) {
+      // A tester may close and open the port again at once (a session start reopens its
+      // adapter): only a port left closed for a while ends the run.
+      if (!closed_since_) closed_since_ = RealNow();
+      if (RealNow() - *closed_since_ >= kReopenGrace) return Exit::kPortClosed;
+    }
+    {
+      // Nobody has the slave open (yet, or for the moment), so the master reports a hang-up at
+      // once: look again a little later, serving events meanwhile and still hearing Stop().
       Nanos nap = kOpenPoll;
       if (const std::optional<Nanos> next = clock_.NextEventTime()) {
         nap = std::clamp(*next - RealNow(), Nanos{0}, kOpenPoll);

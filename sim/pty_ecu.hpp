@@ -68,7 +68,8 @@ extern const char* const kPtyEcuUsage;
 // the read) and "<ms> E <hex>" for a byte written to it (time of the write; the echo included),
 // flushed line by line so another program can follow it while the simulator runs.
 //
-// Run() serves until the tester closes the slave after having opened it, or until Stop().
+// Run() serves until the tester closes the slave after having opened it (and leaves it closed for a
+// second: a start that reopens its port goes on), or until Stop().
 // Single-threaded; only Stop() may be called from another thread or a signal handler.
 class PtyEcu {
  public:
