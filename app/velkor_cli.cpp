@@ -16,6 +16,7 @@
 #include "config/settings.hpp"
 #include "config/settings_keys.hpp"
 #include "core/ctime_it.hpp"
+#include "core/ecu_family.hpp"
 #include "core/number_format.hpp"
 #include "core/screen_model.hpp"
 #include "core/trace_log.hpp"
@@ -23,15 +24,14 @@
 #include "link/link_state.hpp"
 #include "livedata/family_decoder.hpp"
 #include "livedata/measurement_cycle.hpp"
-#include "core/ecu_family.hpp"
 #include "platform/home_folder.hpp"
+#include "platform/linux_interface_devices.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/qt_event_loop.hpp"
 #include "platform/real_clock.hpp"
 #include "platform/real_file_system.hpp"
 #include "recording/text_recorder.hpp"
 #include "recording/workbook_recorder.hpp"
-#include "platform/linux_interface_devices.hpp"
 #include "session/interface_window.hpp"
 #include "session/live_data_hooks.hpp"
 #include "session/main_window.hpp"
@@ -308,8 +308,8 @@ int main(int argc, char** argv) {
   } else {
     const auto kind = options.interface.value_or(
         static_cast<InterfaceKind>(std::clamp(ReadSetting(ini, ini_keys::kInterfaceType), 0, 3)));
-    host.choice =
-        OpenLink(kind, options.port.value_or(ReadSetting(ini, ini_keys::kInterfaceDevice)), devices);
+    host.choice = OpenLink(
+        kind, options.port.value_or(ReadSetting(ini, ini_keys::kInterfaceDevice)), devices);
   }
 
   ScreenModel model;
@@ -317,17 +317,15 @@ int main(int argc, char** argv) {
                     MainWindowServices{ini, link, exchange, clock, trace, stopwatch, dialogs,
                                        language, home, "", nullptr},
                     host, *progress);
-  SessionControl session(SessionServices{model, link, exchange, clock, loop, ini, trace,
-                                         dialogs, language, beeper, *keep_alive, *progress,
-                                         &devices},
+  SessionControl session(SessionServices{model, link, exchange, clock, loop, ini, trace, dialogs,
+                                         language, beeper, *keep_alive, *progress, &devices},
                          window);
   window.SetSession(&session);
   if (!window.StartUp()) return 1;
   window.SuppressAutoStart();  // the measurements start below, once the options are applied
   if (options.family) link.EcuType = *options.family;
-  const std::string family = link.EcuType >= 0 && link.EcuType < 6
-                                 ? kFamilyNames[link.EcuType]
-                                 : std::to_string(link.EcuType);
+  const std::string family = link.EcuType >= 0 && link.EcuType < 6 ? kFamilyNames[link.EcuType]
+                                                                   : std::to_string(link.EcuType);
 
   // The demo ECU is always open for measuring; `init` walks through its start all the same.
   const bool start_session = !link.TestMode || options.command == "init";
@@ -337,10 +335,10 @@ int main(int argc, char** argv) {
       window.Unload();
       return 4;
     }
-    std::printf("session: open family=%s ecu=%s variant=%s\n", family.c_str(),
-                session.EcuName().empty() ? model.Text(fp::lbPanel5).c_str()
-                                          : session.EcuName().c_str(),
-                HowItWoke(link, session).c_str());
+    std::printf(
+        "session: open family=%s ecu=%s variant=%s\n", family.c_str(),
+        session.EcuName().empty() ? model.Text(fp::lbPanel5).c_str() : session.EcuName().c_str(),
+        HowItWoke(link, session).c_str());
     std::fflush(stdout);
   }
   if (options.command == "init" || g_interrupted) {
@@ -379,10 +377,9 @@ int main(int argc, char** argv) {
       window.flags().StopRequest = true;
     }
   });
-  MeasurementCycle cycle(MeasurementCycleServices{model, window.flags(), link, decoder, clock,
-                                                  loop, trace, language, hooks, beeper,
-                                                  window.settings(), "", keep_alive.get(),
-                                                  &workbook, &csv});
+  MeasurementCycle cycle(MeasurementCycleServices{model, window.flags(), link, decoder, clock, loop,
+                                                  trace, language, hooks, beeper, window.settings(),
+                                                  "", keep_alive.get(), &workbook, &csv});
   window.SetMeasurement(MeasurementParts{&cycle, &csv, &workbook, {}});
   if (options.csv) {
     window.ToggleCsv(true);

@@ -119,8 +119,8 @@ int main(int argc, char** argv) {
                                         }});
 
   SessionControl session(
-      SessionServices{main_model, link, exchange, clock, loop, ini, trace,
-                      dialogs, language, beeper, *keep_alive, *progress, &devices},
+      SessionServices{main_model, link, exchange, clock, loop, ini, trace, dialogs, language,
+                      beeper, *keep_alive, *progress, &devices},
       logic);
   logic.SetSession(&session);
 

@@ -42,7 +42,8 @@ namespace velkor::sim {
 //     coolant + 40, throttle x10, advance x10, battery x10, 0, injection x500, [0]), 21 30
 //     engine speed (word, rpm), 21 45 lambda probe (word, mV), 21 A6 status record (16 bytes),
 //     21 4B mixture state. Anything else is refused (7F, service, 11 or 31).
-//   5, OBD mode 01: 00 supported PIDs, 04 load, 05 coolant, 0B manifold pressure (kPa), 0C speed (rpm x4),
+//   5, OBD mode 01: 00 supported PIDs, 04 load, 05 coolant, 0B manifold pressure (kPa), 0C speed
+//   (rpm x4),
 //     0D vehicle speed, 0F air, 10 air flow (g/s x100), 11 throttle (two bytes, % of 255 as a
 //     word, the way this program's tester reads it); 81, 82 and 3E as family 4. Another
 //     parameter is refused with 7F 01 12, another service with 7F, service, 11.

@@ -235,10 +235,10 @@ class PtyEcu::Impl {
   int stop_pipe_[2] = {-1, -1};
   std::FILE* log_ = nullptr;
   SteadyClock::time_point start_ = SteadyClock::now();
-  bool opened_ = false;  // the tester has had the slave open
+  bool opened_ = false;                // the tester has had the slave open
   std::optional<Nanos> closed_since_;  // the slave has been closed since then
-  int baud_ = 0;         // the slave's speed as last read
-  std::string pending_;  // for the tester, not yet taken by the pty
+  int baud_ = 0;                       // the slave's speed as last read
+  std::string pending_;                // for the tester, not yet taken by the pty
 
   VirtualClock clock_;
   KLineBus bus_{clock_};

@@ -50,8 +50,8 @@ bool SessionControl::Initialise() {
   w.SetText(fp::lpresent, Text(143, "Initialisation de la procédure / Init to process"));
   w.SetText(fp::lmemo, Text(142, "Attendre les instructions / Wait"));
   w.SetValue(fp::MousePointer, kBusyPointer);
-  for (std::string_view control : {fp::cdintialisation, fp::MnInit, fp::cdparametre,
-                                   fp::mnparam, fp::cddiag, fp::mndiag}) {
+  for (std::string_view control :
+       {fp::cdintialisation, fp::MnInit, fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag}) {
     w.SetEnabled(control, false);
   }
   if (!s_.link.TestMode) s_.beeper.Beep();
@@ -134,8 +134,8 @@ bool SessionControl::RunStart() {
 
 bool SessionControl::StartKLine() {
   if (!KLineReady()) return false;
-  KwpStart start(KwpStartServices{s_.exchange, main_.link_choice().kline.get(), s_.link,
-                                  s_.clock, s_.loop, s_.ini, s_.trace, s_.dialogs, s_.window,
+  KwpStart start(KwpStartServices{s_.exchange, main_.link_choice().kline.get(), s_.link, s_.clock,
+                                  s_.loop, s_.ini, s_.trace, s_.dialogs, s_.window,
                                   main_.measures(), &s_.keep_alive, main_.home(), ok_log_number_});
   const bool ok = start.InitKWP();
   if (ok) {
@@ -147,20 +147,23 @@ bool SessionControl::StartKLine() {
 
 bool SessionControl::StartElm() {
   if (!ElmReady()) return false;
-  ElmInitContext context{s_.exchange,     s_.link,          s_.clock,
-                         s_.trace,        s_.window,        main_.measures(),
+  ElmInitContext context{s_.exchange,
+                         s_.link,
+                         s_.clock,
+                         s_.trace,
+                         s_.window,
+                         main_.measures(),
                          main_.link_choice().elm.get()};
-  const bool ok =
-      s_.link.EcuType == Eobd ? InitComELMEobd(context) : InitComELM(context);
+  const bool ok = s_.link.EcuType == Eobd ? InitComELMEobd(context) : InitComELM(context);
   if (ok) ecu_name_ = s_.window.Text(fp::lbPanel5);
   return ok;
 }
 
 void SessionControl::StartDiagnosticEobd() {
   s_.clock.Pause(kTickGap);
-  const std::string answer = s_.exchange.SendReceive(
-      kEobdStartDiagnostic, demo::EobdStartDiagnostic(s_.link.ReplyHeader), kStartDiagnosticLength,
-      kStartDiagnosticTimeoutMs);
+  const std::string answer =
+      s_.exchange.SendReceive(kEobdStartDiagnostic, demo::EobdStartDiagnostic(s_.link.ReplyHeader),
+                              kStartDiagnosticLength, kStartDiagnosticTimeoutMs);
   s_.trace.WriteTrace(answer);
   s_.clock.Pause(kStartDiagnosticWait);
   s_.clock.Pause(kSettle);
@@ -268,8 +271,8 @@ void SessionControl::ReInitialise() {
   if (!s_.dialogs.AskOkCancel(kReInitQuestion, kReInitTitle, Dialogs::Icon::kStop)) return;
   Enable(fp::cdintialisation, true);
   Enable(fp::MnInit, true);
-  for (std::string_view control : {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag,
-                                   fp::CdReInit, fp::MnRreInit}) {
+  for (std::string_view control :
+       {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag, fp::CdReInit, fp::MnRreInit}) {
     w.SetEnabled(control, false);
   }
   s_.link.SetLamp(kLampRed);
@@ -278,9 +281,9 @@ void SessionControl::ReInitialise() {
 int GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock, TraceLog& trace) {
   clock.Pause(0.06);
   const HexMessage header = "83" + link.ReplyHeader + "613D";
-  const std::string answer = exchange.SendReceive(
-      EcuRequest(EcuRole::kTrimmerRead, Iaw59M5AM), header + "0925",
-      EcuReplyLength(EcuRole::kTrimmerRead, Iaw59M5AM), 1000);
+  const std::string answer =
+      exchange.SendReceive(EcuRequest(EcuRole::kTrimmerRead, Iaw59M5AM), header + "0925",
+                           EcuReplyLength(EcuRole::kTrimmerRead, Iaw59M5AM), 1000);
   const std::size_t at = answer.find(header);
   if (at == std::string::npos || answer.size() < at + header.size() + 2) {
     trace.WriteTrace("Error Trimmer");
@@ -291,8 +294,7 @@ int GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock, TraceLo
     trace.WriteTrace("Error Trimmer");
     return 0;
   }
-  trace.WriteTrace("Trimmer Initial: " + std::string(byte < 10 ? "0" : "") +
-                   std::to_string(byte));
+  trace.WriteTrace("Trimmer Initial: " + std::string(byte < 10 ? "0" : "") + std::to_string(byte));
   return static_cast<std::int8_t>(byte);
 }
 

@@ -191,8 +191,8 @@ void MainWindowWidget::BuildBody() {
           &QPushButton::clicked, this, [this] {
             if (logic_ != nullptr) logic_->PressInitialisation();
           });
-  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::CdReInit))),
-          &QPushButton::clicked, this, [this] {
+  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::CdReInit))), &QPushButton::clicked,
+          this, [this] {
             if (logic_ != nullptr) logic_->PressReInitialisation();
           });
   controls->addWidget(commands);

@@ -109,17 +109,16 @@ TEST(SessionStartScenario, EachVariantWakesTheEcuThatAcceptsOnlyItsWakeUp) {
     int attempts;  // the attempt that opened the session
     int variant;   // the variant of that attempt
   } cases[] = {
-      {0, WakeUp::kFastInit, 1, 0},   {1, WakeUp::kFastInit, 1, 1},
-      {3, WakeUp::kFastInit, 1, 3},   {4, WakeUp::kFastInit, 1, 4},
-      {2, WakeUp::kFiveBaud, 1, 2},
-      {2, WakeUp::kFastInit, 10, 0},  // 2, then 0
-      {0, WakeUp::kFiveBaud, 20, 2},  // 0, 1, then 2
-      {3, WakeUp::kFiveBaud, 30, 2},  // 3, 0, 1, then 2
-      {4, WakeUp::kFiveBaud, 10, 2},  // 4, then 2
+      {0, WakeUp::kFastInit, 1, 0},  {1, WakeUp::kFastInit, 1, 1},
+      {3, WakeUp::kFastInit, 1, 3},  {4, WakeUp::kFastInit, 1, 4},
+      {2, WakeUp::kFiveBaud, 1, 2},  {2, WakeUp::kFastInit, 10, 0},  // 2, then 0
+      {0, WakeUp::kFiveBaud, 20, 2},                                 // 0, 1, then 2
+      {3, WakeUp::kFiveBaud, 30, 2},                                 // 3, 0, 1, then 2
+      {4, WakeUp::kFiveBaud, 10, 2},                                 // 4, then 2
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "stored " << c.stored << " accepted "
-                                    << static_cast<int>(c.accepted));
+    SCOPED_TRACE(testing::Message()
+                 << "stored " << c.stored << " accepted " << static_cast<int>(c.accepted));
     StartBench bench(TestName() + std::to_string(c.stored) +
                      std::to_string(static_cast<int>(c.accepted)));
     sim::WakeUpEcu& ecu = bench.KwpEcu(c.accepted);
@@ -139,9 +138,8 @@ TEST(SessionStartScenario, EcuThatNeverWakesGivesUpAfterFortyAttempts) {
   deaf.accept_fast_init = false;
   deaf.accept_five_baud = false;
   bench.ecu = std::make_unique<sim::WakeUpEcu>(
-      bench.clock, bench.bus, std::make_unique<sim::KwpEngineEcu>(bench.clock, bench.bus,
-                                                                  bench.engine),
-      deaf);
+      bench.clock, bench.bus,
+      std::make_unique<sim::KwpEngineEcu>(bench.clock, bench.bus, bench.engine), deaf);
   bench.state.EcuType = Iaw59M5AM;
   EXPECT_FALSE(bench.StartKwp(1));
   EXPECT_EQ(bench.attempts, KwpStart::kAttemptLimit);
@@ -168,9 +166,9 @@ TEST(SessionStartScenario, IgnitionKeyBytesOpenThe15MSession) {
     // The mechanic turns the key two seconds after answering the question.
     bench.clock.ScheduleAfter(std::chrono::seconds(2), sim::EventKind::kDevice,
                               [&] { bench.ecu->SetIgnition(true); });
-    Init1516Context context{bench.state,  bench.exchange, &bench.uart, bench.clock,
-                            bench.trace,  bench.dialogs,  bench.language, bench.beeper,
-                            bench.screen, *bench.tempo,   {}};
+    Init1516Context context{
+        bench.state,    bench.exchange, &bench.uart,  bench.clock,  bench.trace, bench.dialogs,
+        bench.language, bench.beeper,   bench.screen, *bench.tempo, {}};
     EXPECT_EQ(Init1516(context), answer_in_time);
     EXPECT_EQ(bench.ecu->Awake(), answer_in_time);
     if (answer_in_time) {

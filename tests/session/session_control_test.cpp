@@ -76,9 +76,9 @@ class Devices : public InterfaceDevices {
 class SessionTest : public ::testing::Test {
  protected:
   static std::filesystem::path FreshHome() {
-    const auto home = std::filesystem::path(::testing::TempDir()) /
-                      (std::string("session_") +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const auto home =
+        std::filesystem::path(::testing::TempDir()) /
+        (std::string("session_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(home);
     std::filesystem::create_directories(home);
     return home;
@@ -160,10 +160,10 @@ class SessionTest : public ::testing::Test {
                      MainWindowServices{ini_, link_, exchange_, clock_, trace_, stopwatch_,
                                         dialogs_, language_, home_, " - 1.2.3", nullptr},
                      host_, *tempo_};
-  SessionControl session_{SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_,
-                                          dialogs_, language_, beeper_,
-                                          *keep_alive_, *tempo_, &devices_},
-                          window_};
+  SessionControl session_{
+      SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_, dialogs_, language_,
+                      beeper_, *keep_alive_, *tempo_, &devices_},
+      window_};
   std::unique_ptr<KLinePort> uart_owner_;
   sim::TesterUart* uart_ = nullptr;
   std::unique_ptr<sim::WakeUpEcu> ecu_;
@@ -254,8 +254,8 @@ TEST_F(SessionTest, AutoStartMeasuresOnceTheSessionIsOpen) {
     FamilyDecoder decoder(exchange_, link_, clock_);
     LiveDataHooks hooks(model_, link_);
     MeasurementCycle cycle(MeasurementCycleServices{
-        model_, window_.flags(), link_, decoder, clock_, loop_, trace_, language_, hooks,
-        beeper_, window_.settings(), " - 1.2.3", keep_alive_.get(), nullptr, nullptr});
+        model_, window_.flags(), link_, decoder, clock_, loop_, trace_, language_, hooks, beeper_,
+        window_.settings(), " - 1.2.3", keep_alive_.get(), nullptr, nullptr});
     window_.SetMeasurement({&cycle, nullptr, nullptr, {}});
     hooks.SetOnSample([&](const LiveSample&) {
       if (cycle.Iteration() == 3) window_.flags().StopRequest = true;
@@ -402,7 +402,8 @@ TEST_F(SessionTest, AdapterThatCannotBeOpenedIsNamedInTheMessage) {
 
   EXPECT_FALSE(session_.Initialise());
   ASSERT_EQ(dialogs_.messages.size(), 1u);
-  EXPECT_EQ(dialogs_.messages[0].text, "Impossible d'ouvrir le port /dev/rfcomm0\nPermission denied");
+  EXPECT_EQ(dialogs_.messages[0].text,
+            "Impossible d'ouvrir le port /dev/rfcomm0\nPermission denied");
   ExpectClosed(model_, link_);
 }
 

@@ -186,8 +186,7 @@ TEST_F(MainWindowWidgetTest, InitialisationWalksThroughTheStartAndMeasures) {
   exchange_.SetKeepAliveTimer(keep_alive.get());
   NoBeep beep;
   SessionControl session(SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_,
-                                         dialogs_, language_, beep, *keep_alive, *tempo_,
-                                         nullptr},
+                                         dialogs_, language_, beep, *keep_alive, *tempo_, nullptr},
                          logic_);
   logic_.SetSession(&session);
   FamilyDecoder decoder(exchange_, link_, clock_);
