@@ -40,10 +40,7 @@ InterfaceDialog::InterfaceDialog(IniStore& ini, InterfaceDevices& devices, Dialo
   logic_.Load();
 }
 
-InterfaceDialog::~InterfaceDialog() {
-  model_.SetListener({});
-  SetBusyPointer(false);
-}
+InterfaceDialog::~InterfaceDialog() { model_.SetListener({}); }
 
 template <typename W>
 W* InterfaceDialog::Add(W* widget, std::string_view name) {
@@ -110,7 +107,7 @@ void InterfaceDialog::Mirror(const std::string& name, const ControlState& state)
   }
   if (name == c::Top || name == c::Left) return Place();
   if (name == c::Width || name == c::Height) return Enlarge();
-  if (name == c::MousePointer) return SetBusyPointer(state.value == c::kBusyPointer);
+  if (name == c::MousePointer) return busy_pointer_.Set(state.value == c::kBusyPointer);
 
   const auto found = controls_.find(name);
   if (found == controls_.end()) return;
@@ -155,16 +152,6 @@ void InterfaceDialog::Enlarge() {
   if (width <= 0 || height <= 0) return;
   const QSize wanted = TwipsToPixels(QSize(width, height), *this);
   resize(std::max(wanted.width(), this->width()), std::max(wanted.height(), this->height()));
-}
-
-void InterfaceDialog::SetBusyPointer(bool busy) {
-  if (busy == busy_pointer_) return;
-  busy_pointer_ = busy;
-  if (busy) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  } else {
-    QApplication::restoreOverrideCursor();
-  }
 }
 
 void InterfaceDialog::showEvent(QShowEvent* event) {

@@ -13,6 +13,7 @@
 #include "link/link_state.hpp"
 #include "session/interface_window.hpp"
 #include "session/main_window.hpp"
+#include "ui/busy_pointer.hpp"
 
 namespace velkor {
 
@@ -53,12 +54,11 @@ class InterfaceDialog : public QDialog {
   void Mirror(const std::string& name, const ControlState& state);
   void Place();
   void Enlarge();
-  void SetBusyPointer(bool busy);
 
   ScreenModel model_;  // before logic_, which writes it
   InterfaceWindow logic_;
   std::map<std::string, QWidget*, std::less<>> controls_;
-  bool busy_pointer_ = false;
+  BusyPointer busy_pointer_;
   bool unloaded_ = false;
 };
 

@@ -285,7 +285,7 @@ void MainWindowWidget::Mirror(const std::string& name, const ControlState& state
     return;
   }
   if (name == fp::MousePointer) {
-    SetPointer(state.value);
+    busy_pointer_.Set(state.value != 0);  // any pointer but the default arrow means busy
     return;
   }
   QObject* object = Control(name);
@@ -323,17 +323,6 @@ void MainWindowWidget::Mirror(const std::string& name, const ControlState& state
   } else if (auto* bar = qobject_cast<BarGraph*>(widget)) {
     bar->SetPercent(state.value);
     bar->SetCaption(text);
-  }
-}
-
-void MainWindowWidget::SetPointer(int pointer) {
-  const bool busy = pointer != 0;
-  if (busy == busy_pointer_) return;
-  busy_pointer_ = busy;
-  if (busy) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  } else {
-    QApplication::restoreOverrideCursor();
   }
 }
 

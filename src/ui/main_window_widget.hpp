@@ -9,6 +9,7 @@
 
 #include "core/screen_model.hpp"
 #include "session/main_window.hpp"
+#include "ui/busy_pointer.hpp"
 
 class QAction;
 class QGroupBox;
@@ -62,8 +63,6 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   void Mirror(const std::string& name, const ControlState& state);
   void MirrorAll();
   void Quit();
-  // Any pointer number but 0 shows the busy pointer over the whole program.
-  void SetPointer(int pointer);
 
   ScreenModel& model_;
   MainWindow* logic_ = nullptr;
@@ -74,7 +73,7 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   std::map<std::string, QObject*, std::less<>> controls_;
   QTimer move_debounce_;
   bool closing_ = false;
-  bool busy_pointer_ = false;
+  BusyPointer busy_pointer_;
 };
 
 }  // namespace velkor
