@@ -26,6 +26,7 @@
 #include "livedata/measurement_cycle.hpp"
 #include "platform/home_folder.hpp"
 #include "platform/linux_interface_devices.hpp"
+#include "platform/program_parts.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/qt_event_loop.hpp"
 #include "platform/real_clock.hpp"
@@ -279,56 +280,42 @@ int main(int argc, char** argv) {
 
   QStringList home_arguments;
   if (options.home) home_arguments << "--home" << QString::fromStdString(*options.home);
-  const std::filesystem::path home = ResolveHomeFolder(home_arguments);
+  ProgramParts parts(ResolveHomeFolder(home_arguments));
 
-  RealFileSystem files;
-  IniStore ini(EcuIniPath(home), files);
-  RealClock clock;
-  QtEventLoop loop;
-  QtTimerService timers;
-  CTimeIt stopwatch(clock);
-  TraceLog trace(stopwatch);
-  trace.SetDecimalSeparator(NumberLocale::User().decimal);
-  QmTextCatalogLoader catalogs(QmTextCatalogLoader::StandardFolders(home));
-  Language language(catalogs);
   TerminalDialogs dialogs;
   TerminalBeeper beeper;
-  LinuxInterfaceDevices devices;
 
-  LinkState link;
-  std::unique_ptr<Timer> reply_timer = timers.CreateTimer();
-  std::unique_ptr<Timer> keep_alive = timers.CreateTimer();
-  std::unique_ptr<Timer> progress = timers.CreateTimer();
-  Exchange exchange(link, clock, loop, *reply_timer, trace);
-  exchange.SetKeepAliveTimer(keep_alive.get());
-
-  TerminalHost host(ini);
+  TerminalHost host(parts.ini);
   if (options.demo) {
-    link.TestMode = true;
+    parts.link.TestMode = true;
   } else {
-    const auto kind = options.interface.value_or(
-        static_cast<InterfaceKind>(std::clamp(ReadSetting(ini, ini_keys::kInterfaceType), 0, 3)));
-    host.choice = OpenLink(
-        kind, options.port.value_or(ReadSetting(ini, ini_keys::kInterfaceDevice)), devices);
+    const auto kind = options.interface.value_or(static_cast<InterfaceKind>(
+        std::clamp(ReadSetting(parts.ini, ini_keys::kInterfaceType), 0, 3)));
+    host.choice =
+        OpenLink(kind, options.port.value_or(ReadSetting(parts.ini, ini_keys::kInterfaceDevice)),
+                 parts.devices);
   }
 
   ScreenModel model;
-  MainWindow window(model,
-                    MainWindowServices{ini, link, exchange, clock, trace, stopwatch, dialogs,
-                                       language, home, "", nullptr},
-                    host, *progress);
-  SessionControl session(SessionServices{model, link, exchange, clock, loop, ini, trace, dialogs,
-                                         language, beeper, *keep_alive, *progress, &devices},
+  MainWindow window(
+      model,
+      MainWindowServices{parts.ini, parts.link, parts.exchange, parts.clock, parts.trace,
+                         parts.stopwatch, dialogs, parts.language, parts.home, "", nullptr},
+      host, *parts.progress);
+  SessionControl session(SessionServices{model, parts.link, parts.exchange, parts.clock, parts.loop,
+                                         parts.ini, parts.trace, dialogs, parts.language, beeper,
+                                         *parts.keep_alive, *parts.progress, &parts.devices},
                          window);
   window.SetSession(&session);
   if (!window.StartUp()) return 1;
   window.SuppressAutoStart();  // the measurements start below, once the options are applied
-  if (options.family) link.EcuType = *options.family;
-  const std::string family = link.EcuType >= 0 && link.EcuType < 6 ? kFamilyNames[link.EcuType]
-                                                                   : std::to_string(link.EcuType);
+  if (options.family) parts.link.EcuType = *options.family;
+  const std::string family = parts.link.EcuType >= 0 && parts.link.EcuType < 6
+                                 ? kFamilyNames[parts.link.EcuType]
+                                 : std::to_string(parts.link.EcuType);
 
   // The demo ECU is always open for measuring; `init` walks through its start all the same.
-  const bool start_session = !link.TestMode || options.command == "init";
+  const bool start_session = !parts.link.TestMode || options.command == "init";
   if (start_session) {
     if (!session.Initialise()) {
       std::fprintf(stderr, "velkor-cli: no session with the %s ECU\n", family.c_str());
@@ -338,7 +325,7 @@ int main(int argc, char** argv) {
     std::printf(
         "session: open family=%s ecu=%s variant=%s\n", family.c_str(),
         session.EcuName().empty() ? model.Text(fp::lbPanel5).c_str() : session.EcuName().c_str(),
-        HowItWoke(link, session).c_str());
+        HowItWoke(parts.link, session).c_str());
     std::fflush(stdout);
   }
   if (options.command == "init" || g_interrupted) {
@@ -346,21 +333,21 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  FamilyDecoder decoder(exchange, link, clock);
+  FamilyDecoder decoder(parts.exchange, parts.link, parts.clock);
   decoder.SetEcuDescription([&] { return model.Text(fp::lbPanel5); });
   decoder.SetFastSpeedMode(options.fast);
-  CsvRecorder csv(home, NumberLocale::User(), files);
-  WorkbookRecorder workbook(home);
+  CsvRecorder csv(parts.home, NumberLocale::User(), parts.files);
+  WorkbookRecorder workbook(parts.home);
 
   long iterations = 0;
   long misses = 0;
   bool asked_to_stop = false;
   float last_time = 0;
-  LiveDataHooks hooks(model, link);
+  LiveDataHooks hooks(model, parts.link);
   hooks.SetOnSample([&](const LiveSample& sample) {
     ++iterations;
     last_time = sample.Time;
-    if (link.lamp_colour == kLampRed) ++misses;
+    if (parts.link.lamp_colour == kLampRed) ++misses;
     if (!options.quiet) {
       std::printf(
           "time=%s\trpm=%s\ttps=%s\tinj=%s\tadv=%s\tpress=%s\tair=%s\tcoolant=%s\tbattery=%s\n",
@@ -377,15 +364,16 @@ int main(int argc, char** argv) {
       window.flags().StopRequest = true;
     }
   });
-  MeasurementCycle cycle(MeasurementCycleServices{model, window.flags(), link, decoder, clock, loop,
-                                                  trace, language, hooks, beeper, window.settings(),
-                                                  "", keep_alive.get(), &workbook, &csv});
+  MeasurementCycle cycle(MeasurementCycleServices{model, window.flags(), parts.link, decoder,
+                                                  parts.clock, parts.loop, parts.trace,
+                                                  parts.language, hooks, beeper, window.settings(),
+                                                  "", parts.keep_alive.get(), &workbook, &csv});
   window.SetMeasurement(MeasurementParts{&cycle, &csv, &workbook, {}});
   if (options.csv) {
     window.ToggleCsv(true);
     if (!model.Checked(fp::chCSV)) {
       window.Unload();
-      Fail(1, "cannot create a recording in " + MeasuresFolder(home).string());
+      Fail(1, "cannot create a recording in " + MeasuresFolder(parts.home).string());
     }
   }
   if (options.xlsx) window.ToggleWorkbook(true);

@@ -22,6 +22,7 @@
 #include "livedata/measurement_cycle.hpp"
 #include "platform/home_folder.hpp"
 #include "platform/linux_interface_devices.hpp"
+#include "platform/program_parts.hpp"
 #include "platform/qm_text_catalog.hpp"
 #include "platform/qt_event_loop.hpp"
 #include "platform/real_clock.hpp"
@@ -48,79 +49,63 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Velkor");
   QApplication::setApplicationVersion(VELKOR_VERSION);
 
-  const std::filesystem::path home = ResolveHomeFolder(QApplication::arguments());
+  ProgramParts parts(ResolveHomeFolder(QApplication::arguments()));
 
-  RealFileSystem files;
-  IniStore ini(EcuIniPath(home), files);
-  RealClock clock;
-  QtEventLoop loop;
-  QtTimerService timers;
-  CTimeIt stopwatch(clock);
-  TraceLog trace(stopwatch);
-  trace.SetDecimalSeparator(NumberLocale::User().decimal);
-
-  LinkState link;
-  std::unique_ptr<Timer> reply_timer = timers.CreateTimer();
-  std::unique_ptr<Timer> keep_alive = timers.CreateTimer();
-  std::unique_ptr<Timer> progress = timers.CreateTimer();
-  keep_alive->SetInterval(2500);
-  Exchange exchange(link, clock, loop, *reply_timer, trace);
-  exchange.SetKeepAliveTimer(keep_alive.get());
-
-  QmTextCatalogLoader catalogs(QmTextCatalogLoader::StandardFolders(home));
-  Language language(catalogs);
   QtDialogs dialogs;
-  SingleInstance instance(home);
-  LinuxInterfaceDevices devices;
+  SingleInstance instance(parts.home);
 
   ScreenModel main_model;
   MainWindowWidget window(main_model);
   dialogs.SetParent(&window);
-  TraceWindow trace_window(&ini);
-  trace.SetSink(&trace_window);
-  exchange.SetRestorePointer([] {
+  TraceWindow trace_window(&parts.ini);
+  parts.trace.SetSink(&trace_window);
+  parts.exchange.SetRestorePointer([] {
     while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
   });
 
   const std::string suffix = std::string(" - ") + VELKOR_VERSION;
   MainWindow logic(main_model,
-                   MainWindowServices{ini, link, exchange, clock, trace, stopwatch, dialogs,
-                                      language, home, suffix, [&] { return instance.Acquire(); }},
-                   window, *progress);
+                   MainWindowServices{parts.ini, parts.link, parts.exchange, parts.clock,
+                                      parts.trace, parts.stopwatch, dialogs, parts.language,
+                                      parts.home, suffix, [&] { return instance.Acquire(); }},
+                   window, *parts.progress);
   window.SetLogic(&logic);
   window.SetTraceWindow(&trace_window);
   window.SetInterfaceRunner([&] {
-    InterfaceDialog dialog(ini, devices, dialogs, link, trace);
+    InterfaceDialog dialog(parts.ini, parts.devices, dialogs, parts.link, parts.trace);
     dialog.exec();
     return dialog.TakeChoice();
   });
 
   // Live data: the decoder, the cycle, the recordings and the engine-status window.
-  FamilyDecoder decoder(exchange, link, clock);
+  FamilyDecoder decoder(parts.exchange, parts.link, parts.clock);
   decoder.SetEcuDescription([&] { return main_model.Text(frmparam::lbPanel5); });
   ScreenModel status_model;
-  EngineStatus engine_status(status_model,
-                             EngineStatusServices{exchange, link, clock, loop, language});
-  StatusWindow status_window(status_model, &ini);
+  EngineStatus engine_status(
+      status_model,
+      EngineStatusServices{parts.exchange, parts.link, parts.clock, parts.loop, parts.language});
+  StatusWindow status_window(status_model, &parts.ini);
   engine_status.SetHost(&status_window);
   window.SetStatusOpener([&] { engine_status.ShowWindow(); });
   window.AddSatellite(&status_window);
-  LiveDataHooks hooks(main_model, link);
+  LiveDataHooks hooks(main_model, parts.link);
   hooks.SetEngineStatus(&engine_status);
   QtBeeper beeper;
-  CsvRecorder csv(home, NumberLocale::User(), files);
-  WorkbookRecorder workbook(home);
-  MeasurementCycle cycle(MeasurementCycleServices{
-      main_model, logic.flags(), link, decoder, clock, loop, trace, language, hooks, beeper,
-      logic.settings(), suffix, keep_alive.get(), &workbook, &csv});
+  CsvRecorder csv(parts.home, NumberLocale::User(), parts.files);
+  WorkbookRecorder workbook(parts.home);
+  MeasurementCycle cycle(MeasurementCycleServices{main_model, logic.flags(), parts.link, decoder,
+                                                  parts.clock, parts.loop, parts.trace,
+                                                  parts.language, hooks, beeper, logic.settings(),
+                                                  suffix, parts.keep_alive.get(), &workbook, &csv});
   logic.SetMeasurement(MeasurementParts{&cycle, &csv, &workbook, [](const std::string& path) {
                                           QDesktopServices::openUrl(
                                               QUrl::fromLocalFile(QString::fromStdString(path)));
                                         }});
 
   SessionControl session(
-      SessionServices{main_model, link, exchange, clock, loop, ini, trace, dialogs, language,
-                      beeper, *keep_alive, *progress, &devices},
+      SessionServices{main_model, parts.link, parts.exchange, parts.clock, parts.loop, parts.ini,
+                      parts.trace, dialogs, parts.language, beeper, *parts.keep_alive,
+                      *parts.progress, &parts.devices},
       logic);
   logic.SetSession(&session);
 

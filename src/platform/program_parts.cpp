@@ -1,0 +1,24 @@
+#include "platform/program_parts.hpp"
+
+#include "config/settings.hpp"
+#include "core/number_format.hpp"
+
+namespace velkor {
+
+ProgramParts::ProgramParts(std::filesystem::path home_folder)
+    : home(std::move(home_folder)),
+      ini(EcuIniPath(home), files),
+      stopwatch(clock),
+      trace(stopwatch),
+      catalogs(QmTextCatalogLoader::StandardFolders(home)),
+      language(catalogs),
+      reply_timer(timers.CreateTimer()),
+      keep_alive(timers.CreateTimer()),
+      progress(timers.CreateTimer()),
+      exchange(link, clock, loop, *reply_timer, trace) {
+  trace.SetDecimalSeparator(NumberLocale::User().decimal);
+  keep_alive->SetInterval(2500);
+  exchange.SetKeepAliveTimer(keep_alive.get());
+}
+
+}  // namespace velkor
