@@ -2,31 +2,17 @@
 // and language files to the windows.
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QUrl>
-#include <cstdlib>
 #include <memory>
-#include <optional>
 
-#include "config/ini_store.hpp"
-#include "config/language.hpp"
 #include "config/settings.hpp"
-#include "core/ctime_it.hpp"
 #include "core/number_format.hpp"
 #include "core/screen_model.hpp"
-#include "core/trace_log.hpp"
-#include "link/exchange.hpp"
-#include "link/link_state.hpp"
 #include "livedata/engine_status.hpp"
 #include "livedata/family_decoder.hpp"
 #include "livedata/measurement_cycle.hpp"
 #include "platform/home_folder.hpp"
-#include "platform/linux_interface_devices.hpp"
 #include "platform/program_parts.hpp"
-#include "platform/qm_text_catalog.hpp"
-#include "platform/qt_event_loop.hpp"
-#include "platform/real_clock.hpp"
-#include "platform/real_file_system.hpp"
 #include "recording/text_recorder.hpp"
 #include "recording/workbook_recorder.hpp"
 #include "session/live_data_hooks.hpp"

@@ -17,7 +17,6 @@ ProgramParts::ProgramParts(std::filesystem::path home_folder)
       progress(timers.CreateTimer()),
       exchange(link, clock, loop, *reply_timer, trace) {
   trace.SetDecimalSeparator(NumberLocale::User().decimal);
-  keep_alive->SetInterval(2500);
   exchange.SetKeepAliveTimer(keep_alive.get());
 }
 

@@ -20,7 +20,8 @@ namespace velkor {
 // The real parts every front end of the program stands on, built in the order they depend on
 // each other: the settings file in the home folder, the clock and the Qt message loop with its
 // timers, the trace, the language files, the cables present, and the exchange with its
-// reply-timeout, keep-alive (Timer_present) and progress (TimerTempo) timers.
+// reply-timeout, keep-alive (Timer_present, its interval set by the session) and progress
+// (TimerTempo) timers.
 struct ProgramParts {
   explicit ProgramParts(std::filesystem::path home_folder);
   ProgramParts(const ProgramParts&) = delete;

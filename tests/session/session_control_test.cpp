@@ -98,13 +98,11 @@ class SessionTest : public ::testing::Test {
 
   // The window started on a K-line cable of the bench (or the demo ECU with `test_mode`).
   void StartOnKLine(bool test_mode = false) {
-    auto uart = std::make_unique<sim::TesterUart>(clock_, bus_);
-    uart_ = uart.get();
     host_.choice.kind = InterfaceKind::kKkl;
     host_.choice.device = "/dev/ttyUSB0";
-    if (test_mode) {
-      uart_owner_ = std::move(uart);  // on the desk, not used: the demo ECU answers
-    } else {
+    if (!test_mode) {
+      auto uart = std::make_unique<sim::TesterUart>(clock_, bus_);
+      uart_ = uart.get();
       host_.choice.kline = std::move(uart);
     }
     link_.TestMode = test_mode;
@@ -164,7 +162,6 @@ class SessionTest : public ::testing::Test {
       SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_, dialogs_, language_,
                       beeper_, *keep_alive_, *tempo_, &devices_},
       window_};
-  std::unique_ptr<KLinePort> uart_owner_;
   sim::TesterUart* uart_ = nullptr;
   std::unique_ptr<sim::WakeUpEcu> ecu_;
 };
