@@ -679,7 +679,7 @@ int main(int argc, char** argv) {
     if (!ok) break;
     Outcome outcome = RunMode(mode, bin, work / mode.name, seconds);
     if (outcome == Outcome::kNoSession) {
-      // A request byte held up by the host past the ECU's 10 ms idle limit loses the start;
+      // A request byte held up by the host past the ECU's 20 ms idle limit loses the start;
       // that says nothing about the cycle, so the mode gets one more try.
       std::fprintf(stderr, "link_bench: %s: no session; trying once more\n", mode.name);
       outcome = RunMode(mode, bin, work / (std::string(mode.name) + "-again"), seconds);

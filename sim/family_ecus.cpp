@@ -10,8 +10,10 @@ namespace velkor::sim {
 
 namespace {
 
-// Idle line after which bytes that make no whole request are given up.
-constexpr Nanos kIdleGap = std::chrono::milliseconds(10);
+// Idle line after which bytes that make no whole request are given up: the longest gap a tester
+// may leave between two bytes of a request on the K-line (it leaves 6 ms), so a tester held up a
+// few milliseconds by its machine is still heard, as a real ECU would hear it.
+constexpr Nanos kIdleGap = std::chrono::milliseconds(20);
 constexpr double kByteFamilyP2 = 0.005;
 constexpr double kFramedP2 = 0.025;
 

@@ -70,7 +70,7 @@ struct EcuFault {
 
 // EcuModel: what every family's model shares: the bus, request assembly, the reply after P2,
 // faults and the ignition. A request is complete when the family's framing says so; bytes
-// followed by an idle line (10 ms, longer than the tester's 6 ms between bytes) that make no
+// followed by an idle line (20 ms, longer than the tester's 6 ms between bytes) that make no
 // whole request are dropped as a bad frame, like a framed request with a wrong checksum.
 class EcuModel {
  public:
