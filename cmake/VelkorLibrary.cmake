@@ -29,6 +29,11 @@ function(velkor_test_folder name)
   target_include_directories(${name}_tests PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}
                                                    ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  # Each build tree keeps its tests' scratch files to itself, so a build's tests never meet
+  # another build's (a sanitizer run beside the normal one, a second clone) in /tmp.
+  set(scratch ${CMAKE_BINARY_DIR}/test-tmp)
+  file(MAKE_DIRECTORY ${scratch})
   gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                                  ENVIRONMENT_MODIFICATION "TMPDIR=set:${scratch}")
 endfunction()
