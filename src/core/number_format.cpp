@@ -1,11 +1,9 @@
 #include "core/number_format.hpp"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace velkor {
@@ -31,15 +29,21 @@ struct Digits {
 
 // |value| as decimal digits rounded half away from zero to `decimals` places. The value is
 // first written with 15 significant digits, so 1.005 counts as 1.005 and not as the
-// 1.00499999... the double holds.
+// 1.00499999... the double holds. std::to_chars writes a period whatever the C locale says.
 Digits RoundedDigits(double magnitude, int decimals) {
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);  // d.dddddddddddddde[+-]XXX
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                     std::chars_format::scientific, 14);  // d.ddd...de[+-]XX
+  const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
+  const std::size_t e_at = scientific.find('e');
   std::string mantissa;
-  for (const char* p = buffer; *p != '\0' && *p != 'e'; ++p) {
-    if (*p != '.') mantissa += *p;
+  for (char c : scientific.substr(0, e_at)) {
+    if (c != '.') mantissa += c;
   }
-  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+  std::string_view exponent_text = scientific.substr(e_at + 1);
+  if (!exponent_text.empty() && exponent_text.front() == '+') exponent_text.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
 
   // All digits with the decimal point after `point` of them.
   std::string all;
@@ -93,8 +97,9 @@ std::string FormatNumber(double value, std::string_view pattern, const NumberLoc
 
   if (pattern.empty()) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text = buffer;
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, written.ptr);
     for (char& c : text) {
       if (c == '.') c = locale.decimal;
     }

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace velkor {
 namespace {
@@ -19,10 +20,10 @@ struct FormatCase {
 constexpr NumberLocale kPeriod{'.', ','};
 constexpr NumberLocale kComma{',', ' '};
 
-TEST(FormatNumberTest, WritesThePatternsOfTheProgram) {
+std::vector<FormatCase> ProgramPatternCases() {
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   constexpr double kInf = std::numeric_limits<double>::infinity();
-  const FormatCase cases[] = {
+  return {
       // Whole numbers; rounding half away from zero, in both directions.
       {0, "0", kPeriod, "0"},
       {7, "0", kPeriod, "7"},
@@ -88,7 +89,11 @@ TEST(FormatNumberTest, WritesThePatternsOfTheProgram) {
       {1.5, "0.##", kPeriod, "1.5"},
       {1, "0.##", kPeriod, "1"},
       {2.5, "", kComma, "2,5"},
+      {1234.5, "", kPeriod, "1234.5"},
   };
+}
+
+void ExpectCases(const std::vector<FormatCase>& cases) {
   for (const FormatCase& c : cases) {
     EXPECT_EQ(FormatNumber(c.value, c.pattern, c.locale), c.expected)
         << "value " << c.value << " pattern \"" << c.pattern << "\" decimal '" << c.locale.decimal
@@ -96,10 +101,59 @@ TEST(FormatNumberTest, WritesThePatternsOfTheProgram) {
   }
 }
 
+TEST(FormatNumberTest, WritesThePatternsOfTheProgram) { ExpectCases(ProgramPatternCases()); }
+
 TEST(FormatNumberTest, HugeValuesKeepEveryDigit) {
   const std::string text = FormatNumber(1e20, "0", kPeriod);
   EXPECT_EQ(text, "100000000000000000000");
 }
+
+struct DecimalCommaLocale {
+  const char* name;
+  char group;  // NumberLocale's group separator under it
+};
+
+// The C locale of the process switched for one test, as QApplication switches it to the
+// desktop's; the locale before is back afterwards. A locale that is not installed fails the
+// test (`make deps` makes fr_FR.UTF-8 and de_DE.UTF-8).
+class CLocaleTest : public ::testing::TestWithParam<DecimalCommaLocale> {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(std::setlocale(LC_ALL, GetParam().name), nullptr)
+        << GetParam().name << " is not installed: run make deps";
+  }
+  void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
+
+ private:
+  std::string saved_ = std::setlocale(LC_ALL, nullptr);
+};
+
+// snprintf follows the C locale: under a decimal comma "%.14e" writes 4,346e+03, and a
+// formatter that strips only '.' from it writes 4346 with "# ##0" as "4 ,34".
+TEST_P(CLocaleTest, PatternsWriteTheSameWhateverTheCLocale) {
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+  ExpectCases(ProgramPatternCases());
+}
+
+// Where a text wants the user's separators they come from the locale, and only from there.
+TEST_P(CLocaleTest, UserLocaleTakesTheSeparatorsOfTheEnvironment) {
+  const NumberLocale user = NumberLocale::User();
+  const char g = GetParam().group;
+  EXPECT_EQ(user.decimal, ',');
+  EXPECT_EQ(user.group, g);
+  EXPECT_EQ(FormatNumber(1234567.25, "#,##0.00", user),
+            std::string("1") + g + "234" + g + "567,25");
+  EXPECT_EQ(FormatNumber(0.45, "0.000", user), "0,450");
+  EXPECT_EQ(FormatNumber(2.5, "", user), "2,5");
+}
+
+// French groups with a narrow no-break space, more than one char in UTF-8: a blank stands in.
+INSTANTIATE_TEST_SUITE_P(DecimalComma, CLocaleTest,
+                         ::testing::Values(DecimalCommaLocale{"fr_FR.UTF-8", ' '},
+                                           DecimalCommaLocale{"de_DE.UTF-8", '.'}),
+                         [](const auto& param_info) {
+                           return std::string(param_info.param.name, 2);
+                         });
 
 TEST(NumberLocaleTest, UserLocaleFallsBackWhenTheEnvironmentGivesNoSeparator) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
