@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 #include <string>
 
@@ -10,11 +9,7 @@ namespace velkor {
 
 namespace {
 
-std::string TwoDigits(int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d", value);
-  return text;
-}
+std::string TwoDigits(int value) { return FormatNumber(value, "00"); }
 
 std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -88,6 +83,13 @@ std::string RecordedLabel(std::string_view label_text) {
   return std::string(label_text);
 }
 
+std::string RecordedLambda(std::string_view label_text, const NumberLocale& locale) {
+  if (ShowsNoReading(label_text)) return "0";
+  const std::optional<double> value = LabelNumber(label_text);
+  if (!value) return std::string(label_text);
+  return FormatNumber(*value, "0.000", locale);
+}
+
 std::optional<double> LabelNumber(std::string_view label_text) {
   const std::string_view text = Trimmed(label_text);
   if (text == "--") return 0.0;
@@ -125,10 +127,12 @@ std::string CsvLine(const LiveSample& sample, const NumberLocale& locale) {
     if (i > 0) line += ';';
     line += FormatRecordedValue(values[i], locale.decimal);
   }
-  for (const std::string* label : {&sample.AFR1, &sample.AFR2, &sample.Lambda}) {
+  for (const std::string* label : {&sample.AFR1, &sample.AFR2}) {
     line += ';';
     line += RecordedLabel(*label);
   }
+  line += ';';
+  line += RecordedLambda(sample.Lambda, locale);
   return line + "\"\r\n";
 }
 

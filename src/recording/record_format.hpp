@@ -53,12 +53,17 @@ std::string FormatRecordedValue(float value, char decimal);
 // An AFR or lambda label as recorded: its text, or "0" while it shows "--" (no reading).
 std::string RecordedLabel(std::string_view label_text);
 
+// The lambda label as the semicolon recording holds it: its value written again with "0.000" in
+// the separators of `locale` (the window writes it with a period), "0" while it shows "--", and
+// any text that is no number as it stands.
+std::string RecordedLambda(std::string_view label_text, const NumberLocale& locale);
+
 // The label as a number for a workbook cell: 0 for "--", the value of a decimal text written
 // with a period or a comma, nothing for any other text.
 std::optional<double> LabelNumber(std::string_view label_text);
 
 // Lines of the semicolon recording: the whole line in double quotes, CR LF at the end. Values 1
-// to 9 use the separators of `locale`.
+// to 9 and the lambda use the decimal separator of `locale`; the AFR labels go as they read.
 std::string CsvHeaderLine();
 std::string CsvLine(const LiveSample& sample, const NumberLocale& locale);
 

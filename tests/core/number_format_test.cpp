@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "c_locale_scope.hpp"
+
 namespace velkor {
 namespace {
 
@@ -113,30 +115,22 @@ struct DecimalCommaLocale {
   char group;  // NumberLocale's group separator under it
 };
 
-// The C locale of the process switched for one test, as QApplication switches it to the
-// desktop's; the locale before is back afterwards. A locale that is not installed fails the
-// test (`make deps` makes fr_FR.UTF-8 and de_DE.UTF-8).
 class CLocaleTest : public ::testing::TestWithParam<DecimalCommaLocale> {
  protected:
-  void SetUp() override {
-    ASSERT_NE(std::setlocale(LC_ALL, GetParam().name), nullptr)
-        << GetParam().name << " is not installed: run make deps";
-  }
-  void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
-
- private:
-  std::string saved_ = std::setlocale(LC_ALL, nullptr);
+  testing_support::ScopedCLocale locale_{GetParam().name};
 };
 
 // snprintf follows the C locale: under a decimal comma "%.14e" writes 4,346e+03, and a
 // formatter that strips only '.' from it writes 4346 with "# ##0" as "4 ,34".
 TEST_P(CLocaleTest, PatternsWriteTheSameWhateverTheCLocale) {
+  ASSERT_TRUE(locale_.active());
   ASSERT_STREQ(std::localeconv()->decimal_point, ",");
   ExpectCases(ProgramPatternCases());
 }
 
 // Where a text wants the user's separators they come from the locale, and only from there.
 TEST_P(CLocaleTest, UserLocaleTakesTheSeparatorsOfTheEnvironment) {
+  ASSERT_TRUE(locale_.active());
   const NumberLocale user = NumberLocale::User();
   const char g = GetParam().group;
   EXPECT_EQ(user.decimal, ',');
@@ -149,8 +143,8 @@ TEST_P(CLocaleTest, UserLocaleTakesTheSeparatorsOfTheEnvironment) {
 
 // French groups with a narrow no-break space, more than one char in UTF-8: a blank stands in.
 INSTANTIATE_TEST_SUITE_P(DecimalComma, CLocaleTest,
-                         ::testing::Values(DecimalCommaLocale{"fr_FR.UTF-8", ' '},
-                                           DecimalCommaLocale{"de_DE.UTF-8", '.'}),
+                         ::testing::Values(DecimalCommaLocale{testing_support::kFrenchLocale, ' '},
+                                           DecimalCommaLocale{testing_support::kGermanLocale, '.'}),
                          [](const auto& param_info) {
                            return std::string(param_info.param.name, 2);
                          });

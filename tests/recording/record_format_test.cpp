@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "c_locale_scope.hpp"
 #include "recording_test_support.hpp"
 
 namespace velkor {
@@ -63,6 +64,26 @@ TEST(RecordedLabelTest, NoReadingIsRecordedAsZero) {
   }
 }
 
+// The window shows the lambda with a period; the semicolon recording writes it in the user's
+// separators with three decimals.
+TEST(RecordedLambdaTest, WrittenAgainWithThreeDecimalsInTheUserSeparator) {
+  const NumberLocale comma{',', ' '};
+  const struct {
+    const char* label;
+    NumberLocale locale;
+    const char* expected;
+  } cases[] = {
+      {"0.450", comma, "0,450"}, {"0.450", NumberLocale::Period(), "0.450"},
+      {"1.2", comma, "1,200"},   {"0,987", comma, "0,987"},
+      {"--", comma, "0"},        {"", comma, ""},
+      {"lean", comma, "lean"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(RecordedLambda(c.label, c.locale), c.expected);
+  }
+}
+
 TEST(RecordLineTest, SemicolonLinesFollowTheUserLocaleAndTextLinesAPeriod) {
   const NumberLocale comma{',', ' '};
   LiveSample s = Sample(12.5f, 1500.0f);
@@ -70,11 +91,24 @@ TEST(RecordLineTest, SemicolonLinesFollowTheUserLocaleAndTextLinesAPeriod) {
   EXPECT_EQ(CsvHeaderLine(),
             "\"Time;RPM;TPS;Injection;Advance;Pressure;AirTemp;EngineTemp ;Voltage;AFR1;AFR2;"
             "Lambda\"\r\n");
-  EXPECT_EQ(CsvLine(s, comma), "\"12,5;1500;3,5;2,25;12;1013,25;21;85;13,8;14.7;0;1.000\"\r\n");
+  EXPECT_EQ(CsvLine(s, comma), "\"12,5;1500;3,5;2,25;12;1013,25;21;85;13,8;14.7;0;1,000\"\r\n");
   EXPECT_EQ(TextHeaderLine(),
             "\"Time\",\"RPM\",\"TPS\",\"Injection\",\"Advance\",\"Pressure\",\"AirTemp\","
             "\"EngineTemp \",\"Voltage\",\"AFR1\",\"AFR2\",\"Lambda\"\r\n");
   EXPECT_EQ(TextLine(s), "12.5,1500,3.5,2.25,12,1013.25,21,85,13.8,\"14.7\",0,\"1.000\"\r\n");
+}
+
+// On a French desktop the program records with the environment's separators: a comma in the
+// semicolon lines (values and lambda alike), a period in the comma-separated ones.
+TEST(RecordLineTest, OnAFrenchDesktop) {
+  const testing_support::ScopedCLocale french(testing_support::kFrenchLocale);
+  ASSERT_TRUE(french.active());
+  LiveSample s = Sample(0.2303f, 4346.0f);
+  s.Lambda = "0.450";
+  EXPECT_EQ(CsvLine(s, NumberLocale::User()),
+            "\"0,2303;4346;3,5;2,25;12;1013;21;85;13,8;14.7;0;0,450\"\r\n");
+  EXPECT_EQ(TextLine(s), "0.2303,4346,3.5,2.25,12,1013,21,85,13.8,\"14.7\",0,\"0.450\"\r\n");
+  EXPECT_EQ(TextRecordingName({2031, 1, 5, 4, 3, 9}), "mes0105 -040309.txt");
 }
 
 }  // namespace

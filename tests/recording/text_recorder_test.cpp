@@ -64,9 +64,9 @@ TEST_F(CsvRecorderTest, ThreePassesGiveAFourLineCsvWithoutQuotesAndNoTextFileLef
   EXPECT_THAT(CrLfLines(csv),
               ElementsAre("Time;RPM;TPS;Injection;Advance;Pressure;AirTemp;EngineTemp ;Voltage;"
                           "AFR1;AFR2;Lambda",
-                          "12,5;1500;3,5;2,25;12;1013;21;85;13,8;14.7;0;1.000",
-                          "13,5;1500;3,5;2,25;12;1013;21;85;13,8;14.7;0;1.000",
-                          "14,5;1500;3,5;2,25;12;1013;21;85;13,8;14.7;0;1.000"));
+                          "12,5;1500;3,5;2,25;12;1013;21;85;13,8;14.7;0;1,000",
+                          "13,5;1500;3,5;2,25;12;1013;21;85;13,8;14.7;0;1,000",
+                          "14,5;1500;3,5;2,25;12;1013;21;85;13,8;14.7;0;1,000"));
   EXPECT_FALSE(recorder.Recording());
   EXPECT_TRUE(recorder.Stop().empty());
 }
@@ -78,7 +78,7 @@ TEST_F(CsvRecorderTest, EachPassIsInTheFileBeforeTheNextOne) {
   recorder.Append(Sample(1.0f, 1200.0f));
   const std::vector<std::string> lines = CrLfLines(ReadAll(text));
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1], "\"1;1200;3,5;2,25;12;1013;21;85;13,8;14.7;0;1.000\"");
+  EXPECT_EQ(lines[1], "\"1;1200;3,5;2,25;12;1013;21;85;13,8;14.7;0;1,000\"");
   recorder.Append(Sample(2.0f, 1250.0f));
   EXPECT_EQ(CrLfLines(ReadAll(text)).size(), 3u);
 }
