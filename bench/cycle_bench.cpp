@@ -92,7 +92,7 @@ int main() {
   csv.Stop();
   workbook.Stop();
   std::filesystem::remove_all(home);
-  std::printf("cycle: family=m59 cpu_us_per_iteration=%.1f iterations=%ld\n",
-              cpu * 1e6 / static_cast<double>(iterations), iterations);
+  std::printf("cycle: family=m59 cpu_us_per_iteration=%s iterations=%ld\n",
+              FormatNumber(cpu * 1e6 / static_cast<double>(iterations), "0.0").c_str(), iterations);
   return 0;
 }

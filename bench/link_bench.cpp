@@ -59,6 +59,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -67,16 +68,20 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <locale>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/number_format.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
 using SteadyClock = std::chrono::steady_clock;
+using velkor::FormatNumber;
 
 constexpr double kBaud = 10400.0;
 constexpr double kByteMs = 10.0 * 1000.0 / kBaud;  // start bit, 8 data bits, stop bit
@@ -119,6 +124,7 @@ std::vector<LoggedByte> ParseLog(std::istream& in) {
   std::string line;
   while (std::getline(in, line)) {
     std::istringstream fields(line);
+    fields.imbue(std::locale::classic());  // the simulator writes its times with a period
     double ms = 0;
     std::string direction;
     std::string hex;
@@ -299,9 +305,9 @@ std::optional<Summary> ParseSummary(const std::string& output) {
       const std::string key = field.substr(0, eq);
       std::string value = field.substr(eq + 1);
       std::replace(value.begin(), value.end(), ',', '.');  // a decimal comma, whatever the locale
-      char* end = nullptr;
-      const double number = std::strtod(value.c_str(), &end);
-      const bool numeric = !value.empty() && *end == '\0';
+      double number = 0;
+      const auto read = std::from_chars(value.data(), value.data() + value.size(), number);
+      const bool numeric = read.ec == std::errc() && read.ptr == value.data() + value.size();
       if (key == "iterations" && numeric) {
         summary.iterations = static_cast<long>(number);
         ++seen;
@@ -467,28 +473,27 @@ constexpr Mode kModes[] = {{"record", 0xA0, false}, {"fast", 0x30, true}};
 void PrintFigures(const Mode& mode, const LinkFigures& f, std::optional<double> cpu_pct) {
   double overhead = f.period_ms - f.theory_ms;
   if (std::fabs(overhead) < 0.005) overhead = 0;  // no "-0.00"
-  char cpu[32];
-  if (cpu_pct) {
-    std::snprintf(cpu, sizeof cpu, "%.1f", *cpu_pct);
-  } else {
-    std::snprintf(cpu, sizeof cpu, "n/a");
-  }
+  const std::string cpu = cpu_pct ? FormatNumber(*cpu_pct, "0.0") : "n/a";
   std::printf(
-      "link: family=m59 mode=%s period_ms=%.2f theory_ms=%.2f overhead_ms=%.2f "
-      "gap_p99_err_ms=%.3f cpu_pct=%s\n",
-      mode.name, f.period_ms, f.theory_ms, overhead, f.gap_p99_err_ms, cpu);
+      "link: family=m59 mode=%s period_ms=%s theory_ms=%s overhead_ms=%s gap_p99_err_ms=%s "
+      "cpu_pct=%s\n",
+      mode.name, FormatNumber(f.period_ms, "0.00").c_str(),
+      FormatNumber(f.theory_ms, "0.00").c_str(), FormatNumber(overhead, "0.00").c_str(),
+      FormatNumber(f.gap_p99_err_ms, "0.000").c_str(), cpu.c_str());
   std::fflush(stdout);
   if (overhead > kOverheadGoalMs) {
-    std::fprintf(stderr, "link_bench: %s: overhead %.2f ms is above the %.0f ms goal\n", mode.name,
-                 overhead, kOverheadGoalMs);
+    std::fprintf(stderr, "link_bench: %s: overhead %s ms is above the %s ms goal\n", mode.name,
+                 FormatNumber(overhead, "0.00").c_str(),
+                 FormatNumber(kOverheadGoalMs, "0").c_str());
   }
   if (f.gap_p99_err_ms > kGapErrorGoalMs) {
-    std::fprintf(stderr, "link_bench: %s: byte gap error p99 %.3f ms is above the %.1f ms goal\n",
-                 mode.name, f.gap_p99_err_ms, kGapErrorGoalMs);
+    std::fprintf(stderr, "link_bench: %s: byte gap error p99 %s ms is above the %s ms goal\n",
+                 mode.name, FormatNumber(f.gap_p99_err_ms, "0.000").c_str(),
+                 FormatNumber(kGapErrorGoalMs, "0.0").c_str());
   }
   if (cpu_pct && *cpu_pct > kCpuGoalPct) {
-    std::fprintf(stderr, "link_bench: %s: CLI CPU %.1f%% is above the %.0f%% goal\n", mode.name,
-                 *cpu_pct, kCpuGoalPct);
+    std::fprintf(stderr, "link_bench: %s: CLI CPU %s%% is above the %s%% goal\n", mode.name,
+                 FormatNumber(*cpu_pct, "0.0").c_str(), FormatNumber(kCpuGoalPct, "0").c_str());
   }
 }
 
@@ -536,8 +541,7 @@ Outcome RunMode(const Mode& mode, const fs::path& bin, const fs::path& home, dou
   }
   const std::string pty = sim_out.substr(0, eol);
 
-  char seconds_text[32];
-  std::snprintf(seconds_text, sizeof seconds_text, "%g", seconds);
+  const std::string seconds_text = FormatNumber(seconds, "");
   // clang-format off
   std::vector<std::string> cli_args = {(bin / "velkor-cli").string(), "measure", "--home",
                                        home.string(), "--interface", "kkl", "--port", pty,
@@ -599,9 +603,11 @@ Outcome RunMode(const Mode& mode, const fs::path& bin, const fs::path& home, dou
     const double cli_period = 1000.0 / summary->rate_hz;
     if (std::fabs(cli_period - f.mean_period_all_ms) > 0.1 * f.mean_period_all_ms) {
       std::fprintf(stderr,
-                   "link_bench: %s: the CLI's rate_hz=%.1f (%.1f ms an iteration) disagrees "
-                   "with the log's mean %.1f ms over %d iterations\n",
-                   mode.name, summary->rate_hz, cli_period, f.mean_period_all_ms, f.iterations);
+                   "link_bench: %s: the CLI's rate_hz=%s (%s ms an iteration) disagrees "
+                   "with the log's mean %s ms over %d iterations\n",
+                   mode.name, FormatNumber(summary->rate_hz, "0.0").c_str(),
+                   FormatNumber(cli_period, "0.0").c_str(),
+                   FormatNumber(f.mean_period_all_ms, "0.0").c_str(), f.iterations);
     }
   }
   return Outcome::kMeasured;
@@ -647,9 +653,12 @@ int main(int argc, char** argv) {
   }
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--seconds" && i + 1 < args.size()) {
-      char* end = nullptr;
-      seconds = std::strtod(args[++i].c_str(), &end);
-      if (*end != '\0' || !(seconds > 0) || seconds > 600) return Usage();
+      const std::string& text = args[++i];
+      const auto read = std::from_chars(text.data(), text.data() + text.size(), seconds);
+      if (read.ec != std::errc() || read.ptr != text.data() + text.size() || !(seconds > 0) ||
+          seconds > 600) {
+        return Usage();
+      }
     } else if (args[i] == "--keep") {
       keep = true;
     } else {

@@ -13,11 +13,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/number_format.hpp"
 #include "platform/real_clock.hpp"
 
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
+using velkor::FormatNumber;
 
 double ThreadCpuSeconds() {
   timespec ts{};
@@ -79,11 +81,13 @@ int main() {
         }
       });
     }
+    const auto one_decimal = [](double value) { return FormatNumber(value, "0.0"); };
     std::printf(
-        "pause %dms: p99_late_us=%.1f mean_late_us=%.1f cpu_pct=%.1f spin_p99_late_us=%.1f "
-        "spin_cpu_pct=%.1f\n",
-        run.milliseconds, pause.P99(), pause.Mean(), pause.CpuPercent(), spin.P99(),
-        spin.CpuPercent());
+        "pause %dms: p99_late_us=%s mean_late_us=%s cpu_pct=%s spin_p99_late_us=%s "
+        "spin_cpu_pct=%s\n",
+        run.milliseconds, one_decimal(pause.P99()).c_str(), one_decimal(pause.Mean()).c_str(),
+        one_decimal(pause.CpuPercent()).c_str(), one_decimal(spin.P99()).c_str(),
+        one_decimal(spin.CpuPercent()).c_str());
   }
   return 0;
 }

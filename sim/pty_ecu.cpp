@@ -22,6 +22,7 @@
 
 #include "core/ecu_family.hpp"
 #include "core/hex_message.hpp"
+#include "core/number_format.hpp"
 #include "sim/elm327_model.hpp"
 #include "sim/engine_model.hpp"
 #include "sim/family_ecus.hpp"
@@ -501,7 +502,8 @@ void PtyEcu::Impl::WritePending() {
 
 void PtyEcu::Impl::Log(Nanos at, char direction, std::uint8_t byte) {
   if (log_ == nullptr) return;
-  std::fprintf(log_, "%.3f %c %02X\n", static_cast<double>(at.count()) / 1e6, direction, byte);
+  const std::string ms = FormatNumber(static_cast<double>(at.count()) / 1e6, "0.000");
+  std::fprintf(log_, "%s %c %02X\n", ms.c_str(), direction, byte);
   std::fflush(log_);
 }
 

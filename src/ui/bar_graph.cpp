@@ -77,7 +77,8 @@ QImage BarGraph::Render() const {
   const QFontMetrics metrics(font());
 
   // The caption is placed as if it were the percentage text: centred for "35%", and starting
-  // at that same place whatever the caption holds.
+  // at that same place whatever the caption holds. QString::number writes a period whatever
+  // the C locale says, so the place is the same on every desktop.
   const QString percent_text = QString::number(percent_, 'g', 7) + QLatin1Char('%');
   const int x =
       static_cast<int>(std::floor((width() - metrics.horizontalAdvance(percent_text)) / 2.0));
