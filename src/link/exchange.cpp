@@ -1,8 +1,12 @@
 #include "link/exchange.hpp"
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 
+#include "core/ecu_family.hpp"
 #include "link/frame.hpp"
+#include "link/kwp_reply.hpp"
 #include "link/nack.hpp"
 
 namespace velkor {
@@ -12,6 +16,8 @@ namespace {
 constexpr char kElmPrompt = '>';
 // The start-communication service, as it appears inside its frame.
 constexpr std::string_view kStartCommunicationMark = "F181";
+// Negative response code: the ECU has the request and needs more time to answer it.
+constexpr int kResponsePending = 0x78;
 }  // namespace
 
 Exchange::Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply_timer,
@@ -22,7 +28,7 @@ Exchange::Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply
 
 HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
                                  int timeout_ms) {
-  if (state_.ExchangeBusy) return {};
+  if (state_.ExchangeBusy || state_.Closing) return {};
   state_.ExchangeBusy = true;
   // A timer with no interval never ticks: a zero time-out would wait for ever.
   timeout_ms = std::max(timeout_ms, 1);
@@ -42,7 +48,10 @@ HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& ca
     answer = canned;
     clock_.Pause(kTestModeDelay);
   } else {
-    answer = KLineExchange(frame, expected, timeout_ms, raw);
+    // Only a KWP ECU says "response pending", and only to a request it was sent.
+    std::optional<int> service;
+    if (IsKwpFamily(state_.EcuType) && !frame.empty()) service = HexToByte(request);
+    answer = KLineExchange(frame, service, expected, timeout_ms, raw);
   }
 
   state_.SetLamp(answer.empty() ? kLampRed : kLampGreen);
@@ -59,7 +68,9 @@ std::string Exchange::ElmExchange(const std::string& command, int timeout_ms) {
   state_.ReplyTimeout = false;
   if (elm_ != nullptr) {
     elm_->ReadAll();
-    elm_->Write(command + "\r\n");
+    // One CR ends a command: an adapter stops a request at any further character and repeats
+    // its last command on a lone CR.
+    elm_->Write(command + "\r");
   }
   reply_timer_.SetInterval(timeout_ms);
   reply_timer_.Start();
@@ -72,8 +83,8 @@ std::string Exchange::ElmExchange(const std::string& command, int timeout_ms) {
   return text;
 }
 
-HexMessage Exchange::KLineExchange(const HexMessage& frame, int expected, int timeout_ms,
-                                   HexMessage& raw) {
+HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> service,
+                                   int expected, int timeout_ms, HexMessage& raw) {
   // Whatever is left over from an earlier exchange (late or surplus bytes) is not ours.
   if (kline_ != nullptr) {
     while (const std::size_t waiting = kline_->BytesWaiting()) {
@@ -97,23 +108,64 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, int expected, int ti
   }
 
   // The interface echoes every byte it sends, so the echo of the frame precedes the reply.
+  // Bytes are read as they come so that a response-pending frame can be told from the reply:
+  // each one is traced and dropped, and the count of expected bytes starts again after it.
   const std::size_t frame_bytes = ByteLength(frame);
-  const std::size_t wanted = frame_bytes + static_cast<std::size_t>(expected);
+  std::size_t reply_from = frame_bytes;  // bytes received before the reply proper
+  const std::size_t wanted = static_cast<std::size_t>(expected);
   state_.ReplyTimeout = false;
   reply_timer_.SetInterval(timeout_ms);
   reply_timer_.Start();
-  std::size_t waiting = 0;
-  do {
-    waiting = kline_ != nullptr ? kline_->BytesWaiting() : 0;
-    loop_.GiveTurn();
-  } while (waiting < wanted && !state_.ReplyTimeout);
-
+  const std::chrono::nanoseconds wait_start = clock_.Now();
+  bool pending_seen = false;
   std::vector<std::uint8_t> bytes;
-  if (kline_ != nullptr && waiting > 0) bytes = kline_->Read(waiting);
+  do {
+    const std::size_t waiting = kline_ != nullptr ? kline_->BytesWaiting() : 0;
+    if (waiting > 0) {
+      const std::vector<std::uint8_t> got = kline_->Read(waiting);
+      bytes.insert(bytes.end(), got.begin(), got.end());
+      if (service && SkipResponsePending(bytes, *service, reply_from) && !pending_seen) {
+        pending_seen = true;
+        ExtendForPendingResponse(wait_start, timeout_ms);
+      }
+    }
+    loop_.GiveTurn();
+  } while (bytes.size() < reply_from + wanted && !state_.ReplyTimeout);
   reply_timer_.Stop();
-  raw = BytesToHex(bytes);
+
+  const HexMessage received = BytesToHex(bytes);
+  // A refusal is looked for from the reply proper on: the pending frames were traced already.
+  raw = reply_from == frame_bytes ? received : Mid(received, 2 * reply_from + 1);
   // Surplus bytes are dropped here; any that arrive later are drained by the next exchange.
-  return Mid(raw, 2 * frame_bytes + 1, 2 * static_cast<std::size_t>(expected));
+  return Mid(received, 2 * reply_from + 1, 2 * wanted);
+}
+
+bool Exchange::SkipResponsePending(const std::vector<std::uint8_t>& bytes, int service,
+                                   std::size_t& reply_from) {
+  bool skipped = false;
+  while (reply_from < bytes.size()) {
+    const HexMessage rest = BytesToHex(
+        std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(reply_from),
+                                  bytes.end()));
+    const KwpReply reply = ReadKwpReply(rest, state_.ReplyHeader, {.service = service});
+    // Only a whole frame counts: its checksum has been checked and its end is known.
+    if (!reply.Negative() || reply.code != kResponsePending || reply.whole_length == 0) break;
+    DecodeNack(Mid(rest, reply.position, reply.whole_length), state_.ReplyHeader, trace_);
+    reply_from += (reply.position - 1 + reply.whole_length) / 2;
+    skipped = true;
+  }
+  return skipped;
+}
+
+void Exchange::ExtendForPendingResponse(std::chrono::nanoseconds wait_start, int timeout_ms) {
+  using std::chrono::milliseconds;
+  const auto elapsed = std::chrono::duration_cast<milliseconds>(clock_.Now() - wait_start);
+  const milliseconds left = milliseconds(timeout_ms) - elapsed;
+  if (left >= milliseconds(kResponsePendingWaitMs)) return;
+  state_.ReplyTimeout = false;
+  reply_timer_.Stop();
+  reply_timer_.SetInterval(kResponsePendingWaitMs);
+  reply_timer_.Start();
 }
 
 }  // namespace velkor

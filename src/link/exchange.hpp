@@ -1,7 +1,12 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/clock.hpp"
 #include "core/event_loop.hpp"
@@ -20,6 +25,11 @@ class Exchange {
   static constexpr double kInterByteGap = 0.006;
   // How long test mode takes to give its canned answer.
   static constexpr double kTestModeDelay = 0.15;
+  // After a KWP ECU's first "response pending" (7F <service> 78) the wait for the real answer
+  // lasts at least this long from that frame (ISO 14230's extended P2 limit), whatever the
+  // caller's time-out; later pending frames do not extend it again, so an ECU that keeps
+  // saying "pending" cannot hold the single-threaded program for ever.
+  static constexpr int kResponsePendingWaitMs = 5000;
 
   // reply_timer is the exchange's own timer (its tick raises ReplyTimeout); the exchange owns
   // its interval and its tick handler.
@@ -39,13 +49,26 @@ class Exchange {
   // empty means listen only. canned: the answer in test mode. expected: reply bytes after the
   // echo. timeout_ms: counted from the end of the transmission.
   // Returns at most 2 x expected characters; over an ELM327 the adapter's raw text up to its
-  // prompt; "" at once when another exchange is running.
+  // prompt; "" at once when another exchange is running. For families 4 and 5 a "response
+  // pending" frame is traced and skipped: the answer is what follows it (see
+  // kResponsePendingWaitMs), and "" when the real answer does not come.
   HexMessage SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
                          int timeout_ms);
 
  private:
   std::string ElmExchange(const std::string& command, int timeout_ms);
-  HexMessage KLineExchange(const HexMessage& frame, int expected, int timeout_ms, HexMessage& raw);
+  // service: the request's service for a KWP family (whose ECU may answer "response pending"
+  // first), none otherwise. raw: everything received from the reply proper on (the echo and any
+  // pending frames before it included only when there were none).
+  HexMessage KLineExchange(const HexMessage& frame, std::optional<int> service, int expected,
+                           int timeout_ms, HexMessage& raw);
+  // Drops the whole response-pending frames to `service` that start at reply_from (stray bytes
+  // before them included), tracing each; true when it dropped any.
+  bool SkipResponsePending(const std::vector<std::uint8_t>& bytes, int service,
+                           std::size_t& reply_from);
+  // Makes the running reply wait last kResponsePendingWaitMs from now unless the caller's own
+  // time-out, counted from wait_start, ends later.
+  void ExtendForPendingResponse(std::chrono::nanoseconds wait_start, int timeout_ms);
 
   LinkState& state_;
   Clock& clock_;

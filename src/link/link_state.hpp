@@ -22,6 +22,9 @@ struct LinkState {
   bool TestMode = false;      // answer every request with the caller's canned answer
   bool ExchangeBusy = false;  // an exchange owns the link
   bool ReplyTimeout = false;  // raised by the reply-timeout timer
+  // The program is closing: no exchange sends anything any more, and a session start under way
+  // ends at its next turn.
+  bool Closing = false;
   HexMessage RequestHeader = kDefaultRequestHeader;
   HexMessage ReplyHeader = kDefaultReplyHeader;
   int EcuType = Iaw16M;

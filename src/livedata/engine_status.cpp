@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "link/frame.hpp"
+#include "link/kwp_reply.hpp"
 #include "livedata/frmparam.hpp"
 
 namespace velkor {
@@ -78,38 +80,39 @@ std::optional<std::string> Lookup(const TextCase<Key> (&table)[N], const Key& ke
   return std::nullopt;
 }
 
-// The record's value bytes, counted from 0 after its service bytes.
+// The record's value bytes, counted from 0 after its service bytes 61 A6.
 class StatusRecord {
  public:
-  StatusRecord(std::string_view answer, std::string_view reply_header) : answer_(answer) {
-    const std::string pattern = std::string(reply_header) + "61A6";
-    const std::size_t found = InStr(answer, pattern);
-    if (found != 0) first_ = found + pattern.size();
-  }
+  StatusRecord(std::string_view answer, std::string_view reply_header)
+      : reply_(ReadKwpReply(answer, reply_header,
+                            {.service = kStatusService, .local_id = kStatusLocalId})) {}
 
-  // The byte, when the answer holds both of its digits.
+  // The byte, when the answer holds it.
   std::optional<int> Byte(int k) const {
-    const std::optional<std::string> digits = Digits(k, 2);
-    if (!digits) return std::nullopt;
-    return HexToByte(*digits);
+    if (!Holds(k, 1)) return std::nullopt;
+    return reply_.Byte(static_cast<std::size_t>(k));
   }
-  // `count` hex digits from value byte k on, when the answer holds all of them.
+  // `count` value bytes from k on as hex digits, when the answer holds all of them.
   std::optional<std::string> Digits(int k, std::size_t count) const {
-    if (first_ == 0) return std::nullopt;
-    const std::size_t start = first_ + 2 * static_cast<std::size_t>(k);
-    if (start + count - 1 > answer_.size()) return std::nullopt;
-    return Mid(answer_, start, count);
+    if (!Holds(k, count)) return std::nullopt;
+    return Mid(reply_.data, 2 * static_cast<std::size_t>(k) + 1, 2 * count);
   }
 
  private:
-  std::string_view answer_;
-  std::size_t first_ = 0;  // 1-based position of value byte 0; 0 when there is no record
+  static constexpr int kStatusService = 0x21;
+  static constexpr int kStatusLocalId = 0xA6;
+
+  bool Holds(int k, std::size_t count) const {
+    return reply_.Positive() && static_cast<std::size_t>(k) + count <= reply_.DataBytes();
+  }
+
+  KwpReply reply_;
 };
 
 // Value bytes of the status record.
 constexpr int kEnginePhaseByte = 4;
 constexpr int kRunningModeByte = 5;  // and 6
-constexpr std::size_t kRunningModeDigits = 4;
+constexpr std::size_t kRunningModeBytes = 2;
 constexpr int kSideStandByte = 8;
 constexpr int kClutchByte = 9;
 constexpr int kThrottleByte = 10;
@@ -174,12 +177,14 @@ constexpr std::string_view kLamps[] = {fs::shNeutral, fs::shEmbrayage, fs::ShDem
 
 }  // namespace
 
+// Whole frames with their checksum, built from the reply header in use, since the reply reader
+// checks the checksum of every frame it holds whole.
 HexMessage CannedStatusRecord(std::string_view reply_header) {
-  return "92" + std::string(reply_header) + "61A603030000040010000001010001000101B9";
+  return FrameKwp("61A603030000040010000001010001000101", reply_header);
 }
 
 HexMessage CannedMixtureRecord(std::string_view reply_header) {
-  return "83" + std::string(reply_header) + "614B0240";
+  return FrameKwp("614B02", reply_header);
 }
 
 void ShowStatusRecord(std::string_view answer, std::string_view reply_header,
@@ -193,7 +198,7 @@ void ShowStatusRecord(std::string_view answer, std::string_view reply_header,
   window.SetText(fs::txStatutMotor, std::move(phase));
 
   std::string mode(kStatusNotAvailable);
-  if (const auto word = record.Digits(kRunningModeByte, kRunningModeDigits)) {
+  if (const auto word = record.Digits(kRunningModeByte, kRunningModeBytes)) {
     if (auto text = Lookup(kRunningModes, std::string_view(*word), language)) {
       mode = std::move(*text);
     }
@@ -224,11 +229,11 @@ void ShowStatusRecord(std::string_view answer, std::string_view reply_header,
 void ShowMixtureRecord(std::string_view answer, std::string_view reply_header,
                        const Language& language, ScreenModel& window) {
   std::string text(kStatusNotAvailable);
-  const std::size_t found = InStr(answer, std::string(reply_header) + "614B");
-  if (found != 0) {
-    // The state byte follows the header and the two service bytes.
-    const int state = HexToByte(Mid(answer, found + 8, 2));
-    if (auto known = Lookup(kMixtureStates, state, language)) text = std::move(*known);
+  // The state byte follows the service bytes 61 4B.
+  const KwpReply reply =
+      ReadKwpReply(answer, reply_header, {.service = 0x21, .local_id = 0x4B, .needed_bytes = 1});
+  if (reply.Positive()) {
+    if (auto known = Lookup(kMixtureStates, reply.Byte(0), language)) text = std::move(*known);
   }
   window.SetText(fs::txRichesse, std::move(text));
 }

@@ -5,6 +5,8 @@
 
 #include "core/ecu_family.hpp"
 #include "core/number_format.hpp"
+#include "link/frame.hpp"
+#include "link/kwp_reply.hpp"
 #include "livedata/ecu_tables.hpp"
 
 namespace velkor {
@@ -30,6 +32,7 @@ constexpr std::size_t kRecordValueBytes = 18;
 constexpr double kLambdaPause = 0.06;
 constexpr int kLambdaTimeoutMs = 800;
 constexpr int kLambdaReplyLength = 8;
+constexpr std::string_view kLambdaRequest = "2145";
 // The probe is read only from ECUs whose description (shown after the session start) names this.
 constexpr std::string_view kLambdaEcuMark = "IAW5A";
 
@@ -41,22 +44,17 @@ int ByteAt(std::string_view answer, std::size_t position) {
   return HexToByte(Mid(answer, position, 2));
 }
 
-// Position (1-based) of the first data byte after `pattern` in `answer`, when the pattern is
-// there and followed by at least `data_bytes` bytes; 0 otherwise. A record cut short is
-// treated as absent: decoding its missing bytes as 0 would show wrong values (-40 °C) as
-// measured ones.
-std::size_t DataAfter(std::string_view answer, std::string_view pattern, std::size_t data_bytes) {
-  const std::size_t p = InStr(answer, pattern);
-  if (p == 0) return 0;
-  const std::size_t data = p + pattern.size();
-  if (answer.size() + 1 < data + 2 * data_bytes) return 0;
-  return data;
-}
-
-// Unsigned big-endian word of data bytes k and k + 1, counted from 0 at `data`.
-int WordAt(std::string_view answer, std::size_t data, int k) {
-  const std::size_t at = data + 2 * static_cast<std::size_t>(k);
-  return ByteAt(answer, at) * 256 + ByteAt(answer, at + 2);
+// The reply to a two-byte request whose positive reply repeats its second byte (21 A0 ->
+// 61 A0, mode 01 PID 0C -> 41 0C), when it carries at least `needed` bytes after those two. A
+// record cut short counts as absent: decoding its missing bytes as 0 would show wrong values
+// (-40 °C) as measured ones.
+KwpReply ReplyTo(std::string_view answer, std::string_view reply_header, std::string_view request,
+                 std::size_t needed) {
+  const KwpReply reply = ReadKwpReply(answer, reply_header,
+                                      {.service = HexToByte(Left(request, 2)),
+                                       .local_id = HexToByte(Mid(request, 3, 2)),
+                                       .needed_bytes = needed});
+  return reply.Positive() ? reply : KwpReply{};
 }
 
 void ZeroValues(RawEngineValues& raw) {
@@ -167,39 +165,39 @@ void FamilyDecoder::DecodeByteFamily(int ecu_type, const ActiveMeasures& active,
 
 void FamilyDecoder::DecodeRecordFamily(RawEngineValues& raw) {
   const HexMessage& rh = link_.ReplyHeader;
+  const HexMessage request = EcuRequest(EcuRole::kEngineDataRecord, Iaw59M5AM);
   clock_.Pause(kRecordPause);
   const HexMessage answer = exchange_.SendReceive(
-      EcuRequest(EcuRole::kEngineDataRecord, Iaw59M5AM),
-      "96" + rh + "61A007C603F2003D00390029010C0089013C068E9C403C",
+      request, FrameKwp("61A007C603F2003D00390029010C0089013C068E9C40", rh),
       EcuReplyLength(EcuRole::kEngineDataRecord, Iaw59M5AM), kRecordTimeoutMs);
 
-  std::size_t data = DataAfter(answer, "96" + rh + "61A0", kRecordValueBytes);
-  if (data == 0) data = DataAfter(answer, "94" + rh + "61A0", kRecordValueBytes);
-  if (data == 0) {
+  const KwpReply record = ReplyTo(answer, rh, request, kRecordValueBytes);
+  if (!record.Positive()) {
     ZeroValues(raw);
     return;
   }
-  raw.speed = static_cast<float>(WordAt(answer, data, 0));
-  raw.pressure = static_cast<float>(WordAt(answer, data, 2));
-  raw.air_temp = static_cast<float>(WordAt(answer, data, 4) - 40);
-  raw.coolant_temp = static_cast<float>(WordAt(answer, data, 6) - 40);
-  raw.throttle = static_cast<float>(WordAt(answer, data, 8) / 10.0);
-  raw.advance = static_cast<float>(WordAt(answer, data, 10) / 10.0);
-  raw.battery = static_cast<float>(WordAt(answer, data, 12) / 10.0);
-  raw.injection = static_cast<float>(WordAt(answer, data, 16) / 500.0);
+  raw.speed = static_cast<float>(record.Word(0));
+  raw.pressure = static_cast<float>(record.Word(2));
+  raw.air_temp = static_cast<float>(record.Word(4) - 40);
+  raw.coolant_temp = static_cast<float>(record.Word(6) - 40);
+  raw.throttle = static_cast<float>(record.Word(8) / 10.0);
+  raw.advance = static_cast<float>(record.Word(10) / 10.0);
+  raw.battery = static_cast<float>(record.Word(12) / 10.0);
+  raw.injection = static_cast<float>(record.Word(16) / 500.0);
 }
 
 void FamilyDecoder::DecodeFastSpeed(RawEngineValues& raw) {
   const HexMessage& rh = link_.ReplyHeader;
+  const HexMessage request = EcuRequest(EcuRole::kEngineSpeed, Iaw59M5AM);
   clock_.Pause(kRecordPause);
   const HexMessage answer =
-      exchange_.SendReceive(EcuRequest(EcuRole::kEngineSpeed, Iaw59M5AM), "84" + rh + "61300320AA",
+      exchange_.SendReceive(request, FrameKwp("61300320", rh),
                             EcuReplyLength(EcuRole::kEngineSpeed, Iaw59M5AM), kFastSpeedTimeoutMs);
   ZeroValues(raw);
-  // The speed word follows the pattern wherever the reply starts, so a stray byte before the
-  // frame does not shift it.
-  const std::size_t data = DataAfter(answer, rh + "6130", 2);
-  if (data != 0) raw.speed = static_cast<float>(WordAt(answer, data, 0));
+  // The speed word follows the reply's service bytes wherever the reply starts, so a stray
+  // byte before the frame does not shift it.
+  const KwpReply reply = ReplyTo(answer, rh, request, 2);
+  if (reply.Positive()) raw.speed = static_cast<float>(reply.Word(0));
 }
 
 int FamilyDecoder::ReadLambda() {
@@ -208,66 +206,71 @@ int FamilyDecoder::ReadLambda() {
   }
   const HexMessage& rh = link_.ReplyHeader;
   clock_.Pause(kLambdaPause);
-  const HexMessage answer =
-      exchange_.SendReceive("2145", "84" + rh + "6147999909", kLambdaReplyLength, kLambdaTimeoutMs);
-  const std::size_t data = DataAfter(answer, rh + "6145", 2);
-  return data == 0 ? 0 : WordAt(answer, data, 0);
+  // The canned answer carries identifier 47, not 45: test mode reads no probe.
+  const HexMessage answer = exchange_.SendReceive(
+      HexMessage(kLambdaRequest), FrameKwp("61479999", rh), kLambdaReplyLength, kLambdaTimeoutMs);
+  const KwpReply reply = ReplyTo(answer, rh, kLambdaRequest, 2);
+  return reply.Positive() ? reply.Word(0) : 0;
 }
 
 void FamilyDecoder::DecodeEobd(const ActiveMeasures& active, RawEngineValues& raw) {
   const HexMessage& rh = link_.ReplyHeader;
 
-  // One mode-01 parameter: returns the position of its data bytes A, B, or 0 when the answer
-  // does not carry it (silence, a refusal, a short answer). `format` is the reply's format
-  // byte (0x80 + length), `pid` the parameter; the canned answer starts with `canned_lead`
-  // (a stray byte the search must skip) and carries `canned_data`.
-  auto read = [&](EcuRole role, std::string_view format, std::string_view pid,
-                  std::string_view canned_lead, std::string_view canned_data,
-                  std::size_t data_bytes, HexMessage& answer) -> std::size_t {
-    const std::string frame = std::string(format) + rh + "41" + std::string(pid);
+  // One mode-01 parameter: its reply when the answer carries at least `needed` data bytes of
+  // it, none otherwise (silence, a refusal, a short answer). The canned answer starts with
+  // `canned_lead` (a stray byte the reader must skip) and carries `canned_data`.
+  auto read = [&](EcuRole role, std::string_view canned_lead, std::string_view canned_data,
+                  std::size_t needed) -> KwpReply {
+    const HexMessage request = EcuRequest(role, Eobd);
     clock_.Pause(kEobdPause);
-    answer = exchange_.SendReceive(EcuRequest(role, Eobd),
-                                   std::string(canned_lead) + frame + std::string(canned_data),
-                                   EcuReplyLength(role, Eobd), kEobdTimeoutMs);
-    return DataAfter(answer, frame, data_bytes);
+    const HexMessage answer = exchange_.SendReceive(
+        request,
+        std::string(canned_lead) +
+            FrameKwp("41" + Mid(request, 3, 2) + std::string(canned_data), rh),
+        EcuReplyLength(role, Eobd), kEobdTimeoutMs);
+    return ReplyTo(answer, rh, request, needed);
   };
-  HexMessage answer;
+  auto byte_value = [](const KwpReply& reply, double scale, double offset) {
+    return reply.Positive() ? static_cast<float>(reply.Byte(0) * scale + offset) : 0.0f;
+  };
 
-  std::size_t a = read(EcuRole::kEngineSpeed, "84", "0C", "FE", "0000D2", 2, answer);
-  if (a == 0) {
-    ZeroValues(raw);
+  const KwpReply speed = read(EcuRole::kEngineSpeed, "FE", "0000", 2);
+  if (speed.Positive()) {
+    raw.speed = static_cast<float>(speed.Word(0) / 4.0);
   } else {
-    raw.speed = static_cast<float>(WordAt(answer, a, 0) / 4.0);
+    ZeroValues(raw);
   }
 
   if (active.injection) {  // engine load
-    a = read(EcuRole::kEngineLoadInjection, "83", "04", "FE", "15C9", 1, answer);
-    raw.injection = a == 0 ? 0.0f : static_cast<float>(ByteAt(answer, a) * 100.0 / 255.0);
+    raw.injection = byte_value(read(EcuRole::kEngineLoadInjection, "FE", "15", 1), 100.0 / 255, 0);
   }
   if (active.throttle) {
-    // Read as two data bytes, as these ECUs answer it.
-    a = read(EcuRole::kThrottlePosition, "84", "11", "", "00885F", 2, answer);
-    raw.throttle = a == 0 ? 0.0f : static_cast<float>(WordAt(answer, a, 0) * 100.0 / 255.0);
+    // The published parameter is one byte (83 <header> 41 11 A); these ECUs answer two
+    // (84 <header> 41 11 A B), read as a word. The frame's length tells which, and a two-byte
+    // reply cut after A is no reading.
+    const KwpReply reply = read(EcuRole::kThrottlePosition, "", "0088", 1);
+    float throttle = 0.0f;
+    if (reply.Positive() && reply.declared_bytes == 1) {
+      throttle = static_cast<float>(reply.Byte(0) * 100.0 / 255.0);
+    } else if (reply.Positive() && reply.DataBytes() >= 2) {
+      throttle = static_cast<float>(reply.Word(0) * 100.0 / 255.0);
+    }
+    raw.throttle = throttle;
   }
   if (active.coolant_temp) {
-    a = read(EcuRole::kCoolantTemperature, "83", "05", "FE", "4711", 1, answer);
-    raw.coolant_temp = a == 0 ? 0.0f : static_cast<float>(ByteAt(answer, a) - 40);
+    raw.coolant_temp = byte_value(read(EcuRole::kCoolantTemperature, "FE", "47", 1), 1, -40);
   }
   if (active.air_temp) {
-    a = read(EcuRole::kIntakeAirTemperature, "83", "0F", "FE", "4519", 1, answer);
-    raw.air_temp = a == 0 ? 0.0f : static_cast<float>(ByteAt(answer, a) - 40);
+    raw.air_temp = byte_value(read(EcuRole::kIntakeAirTemperature, "FE", "45", 1), 1, -40);
   }
   if (active.advance) {  // mass air flow: its first data byte alone
-    a = read(EcuRole::kMassAirFlowAdvance, "84", "10", "FE", "00774D", 1, answer);
-    raw.advance = a == 0 ? 0.0f : static_cast<float>(ByteAt(answer, a));
+    raw.advance = byte_value(read(EcuRole::kMassAirFlowAdvance, "FE", "0077", 1), 1, 0);
   }
   if (active.battery) {  // vehicle speed
-    a = read(EcuRole::kVehicleSpeedBattery, "83", "0D", "FE", "00D2", 1, answer);
-    raw.battery = a == 0 ? 0.0f : static_cast<float>(ByteAt(answer, a));
+    raw.battery = byte_value(read(EcuRole::kVehicleSpeedBattery, "FE", "00", 1), 1, 0);
   }
   if (active.pressure) {  // manifold pressure, the byte as received
-    a = read(EcuRole::kManifoldPressure, "83", "0B", "FE", "6333", 1, answer);
-    raw.pressure = a == 0 ? 0.0f : static_cast<float>(ByteAt(answer, a));
+    raw.pressure = byte_value(read(EcuRole::kManifoldPressure, "FE", "63", 1), 1, 0);
   }
 }
 

@@ -249,7 +249,7 @@ TEST_F(ElmSendReceiveTest, ReturnsTheAdaptersRawTextUpToItsPrompt) {
   clock_.Pause(0.001);
   port_.Expect("0100", {{0.05, "0100\rSEARCHING...\r"}, {0.9, "41 00 BE 1F B8 10 \r\r>"}});
   EXPECT_EQ(Send("0100", "", 0, 5000), "0100\rSEARCHING...\r41 00 BE 1F B8 10 \r\r>");
-  EXPECT_EQ(port_.Written(), "0100\r\n");
+  EXPECT_EQ(port_.Written(), "0100\r");
   EXPECT_FALSE(state_.TestMode);
   EXPECT_LT(ElapsedSeconds(), 1.0);
 }

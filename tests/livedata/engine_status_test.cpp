@@ -62,12 +62,17 @@ class MapLoader : public TextCatalogLoader {
 // The canned status record's 16 value bytes.
 constexpr std::string_view kCannedValues = "03030000040010000001010001000101";
 
-// A status record from reply header F110 with some value bytes replaced (byte index -> two or
-// four hex digits).
+// A status record from reply header F110, with its checksum, with some value bytes replaced
+// (byte index -> two or four hex digits).
 HexMessage StatusRecord(const std::map<int, std::string>& changes = {}) {
   std::string values(kCannedValues);
   for (const auto& [k, digits] : changes) values.replace(2 * k, digits.size(), digits);
-  return "92F11061A6" + values + "B9";
+  return FrameKwp("61A6" + values, "F110");
+}
+
+// A mixture record carrying `state`, with its checksum.
+HexMessage MixtureRecord(std::string_view state, std::string_view reply_header = "F110") {
+  return FrameKwp("614B" + std::string(state), reply_header);
 }
 
 // Every text and lamp the status record writes.
@@ -233,8 +238,9 @@ TEST_F(StatusRecordTest, RecordIsLocatedAndMissingValuesAreUnknown) {
       // The exchange keeps 22 bytes, so the stray byte pushes the checksum out.
       {"stray byte first", Left("00" + canned, 44), canned_status},
       {"no answer", "", NothingKnown("")},
-      {"negative reply", "83F1107F21125E", NothingKnown("")},
-      {"another record", "92F11061A003030000040010000001010001000101B9", NothingKnown("")},
+      {"negative reply", FrameKwp("7F21A612", "F110"), NothingKnown("")},
+      {"another record", FrameKwp("61A0" + std::string(kCannedValues), "F110"), NothingKnown("")},
+      {"wrong checksum", Left(canned, 42) + "00", NothingKnown("")},
       {"cut after the mode word", Left(canned, 24), cut_after_mode},
       {"cut inside the mode word", Left(canned, 22), cut_inside_mode},
       {"cut inside the last byte read", Left(canned, 39), cut_before_readiness},
@@ -255,21 +261,25 @@ TEST(MixtureRecord, StateByteFollowsTheServiceBytes) {
     std::string_view reply_header;
     std::string text;
   } cases[] = {
-      {"83F110614B0140", "F110", "Crank/ralenti"},
-      {"83F110614B0240", "F110", "Pauvre"},
-      {"83F110614B0440", "F110", "Transition vers Riche"},
-      {"83F110614B0840", "F110", "Riche"},
-      {"83F110614B1040", "F110", "Transition vers Pauvre"},
-      {"83F110614B2040", "F110", "Anomalie Pauvre"},
-      {"83F110614B4040", "F110", "Anomalie Riche"},
-      {"83F110614B0040", "F110", "N/A"},
-      {"83F110614B0340", "F110", "N/A"},
-      // The pattern at position 5: the state at position 13.
-      {"FE83F110614B0840", "F110", "Riche"},
-      {"83F112614B0840", "F112", "Riche"},
-      {"83F112614B0840", "F110", "N/A"},
-      {"83F1107F214B12", "F110", "N/A"},
+      {MixtureRecord("01"), "F110", "Crank/ralenti"},
+      {MixtureRecord("02"), "F110", "Pauvre"},
+      {MixtureRecord("04"), "F110", "Transition vers Riche"},
+      {MixtureRecord("08"), "F110", "Riche"},
+      {MixtureRecord("10"), "F110", "Transition vers Pauvre"},
+      {MixtureRecord("20"), "F110", "Anomalie Pauvre"},
+      {MixtureRecord("40"), "F110", "Anomalie Riche"},
+      {MixtureRecord("00"), "F110", "N/A"},
+      {MixtureRecord("03"), "F110", "N/A"},
+      // The record at position 5: the state at position 13.
+      {"FE" + MixtureRecord("08"), "F110", "Riche"},
+      {MixtureRecord("08", "F112"), "F112", "Riche"},
+      {MixtureRecord("08", "F112"), "F110", "N/A"},
+      {FrameKwp("7F214B12", "F110"), "F110", "N/A"},
       {"83F110614B", "F110", "N/A"},
+      // A whole frame must carry its checksum (0x38 here).
+      {"83F110614B0840", "F110", "N/A"},
+      // Bytes 08 38 F1 10 61 4B 08 ..: the record's text from the second digit on is no record.
+      {"0838F110614B0840", "F110", "N/A"},
       {"", "F110", "N/A"},
   };
   for (const auto& c : cases) {
@@ -345,7 +355,7 @@ TEST_F(EngineStatusTest, TestModeShowsTheCannedRecordsWhateverTheReplyHeader) {
 
 TEST_F(EngineStatusTest, BenchAnswersBothRecords) {
   ecu_.Expect(Frame("21A6"), StatusRecord({{4, "08"}, {5, "0400"}, {14, "00"}}));
-  ecu_.Expect(Frame("214B"), "83F110614B0840");
+  ecu_.Expect(Frame("214B"), MixtureRecord("08"));
   status_.ReadStatus();
 
   Shown expected = kCannedShown;
@@ -366,9 +376,10 @@ TEST_F(EngineStatusTest, BenchFaults) {
     std::optional<HexMessage> mixture_reply;
     Shown shown;
   } cases[] = {
-      {"stray byte before each record", "00" + StatusRecord(), "FE83F110614B0240", kCannedShown},
+      {"stray byte before each record", "00" + StatusRecord(), "FE" + MixtureRecord("02"),
+       kCannedShown},
       {"silent ECU", std::nullopt, std::nullopt, NothingKnown("N/A")},
-      {"status refused, mixture answered", "83F1107F21A612", "83F110614B0240",
+      {"status refused, mixture answered", FrameKwp("7F21A612", "F110"), MixtureRecord("02"),
        NothingKnown("Pauvre")},
   };
   for (const auto& c : cases) {

@@ -481,9 +481,9 @@ TEST_F(FamilyDecoderTest, FastModeReadsTheSpeedAfterItsPatternAndZeroesTheRest) 
     HexMessage reply;
     float speed;
   } cases[] = {
-      {"reply", "84F11061300320AA", 800},
+      {"reply", Reply("61300320"), 800},
       // Fixed positions 11 and 13 would read 30 03 here, 12291 rpm.
-      {"stray byte first", "FE84F11061300320AA", 800},
+      {"stray byte first", "FE" + Reply("61300320"), 800},
       {"refusal", Reply("7F2112"), 0},
       {"speed word cut short", "84F110613003", 0},
   };
