@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -16,16 +18,9 @@
 #include "core/ecu_family.hpp"
 #include "core/number_format.hpp"
 #include "core/screen_model.hpp"
-#include "livedata/family_decoder.hpp"
-#include "livedata/measurement_cycle.hpp"
 #include "platform/home_folder.hpp"
-#include "platform/program_parts.hpp"
-#include "recording/text_recorder.hpp"
-#include "recording/workbook_recorder.hpp"
+#include "program_wiring.hpp"
 #include "session/interface_window.hpp"
-#include "session/live_data_hooks.hpp"
-#include "session/main_window.hpp"
-#include "session/session_control.hpp"
 
 namespace {
 
@@ -47,7 +42,8 @@ constexpr const char* kUsage =
     "  --home DIR        home folder (ecu.ini, Mesures/); default as the program's\n"
     "  --interface KIND  usb, kkl, galetto or elm327; default [Interface] Type of ecu.ini\n"
     "  --port DEVICE     serial device (/dev/ttyUSB0) or FTDI cable description;\n"
-    "                    default [Interface] Device of ecu.ini (usb: the first cable)\n"
+    "                    default [Interface] Device of ecu.ini; usb: [Interface]\n"
+    "                    Description, or the first cable found\n"
     "  --demo            no motorcycle: the built-in demo ECU answers\n"
     "  --family NAME     mm16, mm15, 15rc, p8, m59 or eobd; default [ECU] Type of ecu.ini\n"
     "  --seconds N       measure: stop after N seconds\n"
@@ -122,9 +118,11 @@ Options Parse(const QStringList& arguments) {
       return arguments[++i].toStdString();
     };
     auto number = [&](const std::string& text) {
-      char* end = nullptr;
-      const double parsed = std::strtod(text.c_str(), &end);
-      if (text.empty() || *end != '\0' || !(parsed > 0)) {
+      // A period whatever the user's locale: strtod would want a comma on a French desktop.
+      double parsed = 0;
+      const auto read = std::from_chars(text.data(), text.data() + text.size(), parsed);
+      if (read.ec != std::errc() || read.ptr != text.data() + text.size() || !(parsed > 0) ||
+          !std::isfinite(parsed)) {
         Fail(2, argument + " needs a positive number, not '" + text + "'");
       }
       return parsed;
@@ -220,7 +218,7 @@ class TerminalHost : public MainWindowHost {
 
 // Opens the cable the options name, as the interface window would; exits with 3 naming the
 // port when it cannot be opened.
-InterfaceChoice OpenLink(InterfaceKind kind, std::string port, InterfaceDevices& devices) {
+InterfaceChoice OpenCable(InterfaceKind kind, std::string port, InterfaceDevices& devices) {
   InterfaceChoice choice;
   choice.kind = kind;
   if (kind == InterfaceKind::kUsb) {
@@ -280,22 +278,34 @@ int main(int argc, char** argv) {
   } else {
     const auto kind = options.interface.value_or(static_cast<InterfaceKind>(
         std::clamp(ReadSetting(parts.ini, ini_keys::kInterfaceType), 0, 3)));
-    host.choice =
-        OpenLink(kind, options.port.value_or(ReadSetting(parts.ini, ini_keys::kInterfaceDevice)),
-                 parts.devices);
+    // The FTDI cable is remembered by its USB description, a serial cable by its device.
+    std::string stored = kind == InterfaceKind::kUsb
+                             ? ReadSetting(parts.ini, ini_keys::kInterfaceDescription)
+                             : ReadSetting(parts.ini, ini_keys::kInterfaceDevice);
+    if (kind == InterfaceKind::kUsb && stored == ini_keys::kInterfaceDescription.default_value) {
+      stored.clear();  // "Mode Demo": no cable was chosen; the first one found is taken
+    }
+    host.choice = OpenCable(kind, options.port.value_or(stored), parts.devices);
   }
 
   ScreenModel model;
-  MainWindow window(
-      model,
-      MainWindowServices{parts.ini, parts.link, parts.exchange, parts.clock, parts.trace,
-                         parts.stopwatch, dialogs, parts.language, parts.home, "", nullptr},
-      host, *parts.progress);
-  SessionControl session(SessionServices{model, parts.link, parts.exchange, parts.clock, parts.loop,
-                                         parts.ini, parts.trace, dialogs, parts.language, beeper,
-                                         *parts.keep_alive, *parts.progress, &parts.devices},
-                         window);
-  window.SetSession(&session);
+  ProgramLogic logic(WireProgram(parts, FrontEnd{.window = model,
+                                                 .host = host,
+                                                 .dialogs = dialogs,
+                                                 .beeper = beeper,
+                                                 .version_suffix = "",
+                                                 .acquire_single_instance = nullptr,
+                                                 .open_document = nullptr}));
+  MainWindow& window = logic.window;
+  SessionControl& session = logic.session;
+  // Ctrl+C during a session start: the window closes as it would on the desktop, so the start
+  // ends at its next turn, sends nothing more and the cable is let go once it has returned.
+  std::unique_ptr<Timer> interrupt_watch = parts.timers.CreateTimer();
+  interrupt_watch->SetInterval(100);
+  interrupt_watch->SetOnTick([&] {
+    if (g_interrupted && session.Starting()) window.Unload();
+  });
+  interrupt_watch->Start();
   if (!window.StartUp()) return 1;
   window.SuppressAutoStart();  // the measurements start below, once the options are applied
   if (options.family) parts.link.EcuType = *options.family;
@@ -307,7 +317,11 @@ int main(int argc, char** argv) {
   const bool start_session = !parts.link.TestMode || options.command == "init";
   if (start_session) {
     if (!session.Initialise()) {
-      std::fprintf(stderr, "velkor-cli: no session with the %s ECU\n", family.c_str());
+      if (g_interrupted) {
+        std::fprintf(stderr, "velkor-cli: interrupted before the session opened\n");
+      } else {
+        std::fprintf(stderr, "velkor-cli: no session with the %s ECU\n", family.c_str());
+      }
       window.Unload();
       return 4;
     }
@@ -322,18 +336,15 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  FamilyDecoder decoder(parts.exchange, parts.link, parts.clock);
-  decoder.SetEcuDescription([&] { return model.Text(fp::lbPanel5); });
-  decoder.SetFastSpeedMode(options.fast);
-  CsvRecorder csv(parts.home, NumberLocale::User(), parts.files);
-  WorkbookRecorder workbook(parts.home);
+  logic.decoder.SetFastSpeedMode(options.fast);
+  CsvRecorder& csv = logic.csv;
+  WorkbookRecorder& workbook = logic.workbook;
 
   long iterations = 0;
   long misses = 0;
   bool asked_to_stop = false;
   float last_time = 0;
-  LiveDataHooks hooks(model, parts.link);
-  hooks.SetOnSample([&](const LiveSample& sample) {
+  logic.hooks.SetOnSample([&](const LiveSample& sample) {
     ++iterations;
     last_time = sample.Time;
     if (parts.link.lamp_colour == kLampRed) ++misses;
@@ -353,11 +364,6 @@ int main(int argc, char** argv) {
       window.flags().StopRequest = true;
     }
   });
-  MeasurementCycle cycle(MeasurementCycleServices{model, window.flags(), parts.link, decoder,
-                                                  parts.clock, parts.loop, parts.trace,
-                                                  parts.language, hooks, beeper, window.settings(),
-                                                  "", parts.keep_alive.get(), &workbook, &csv});
-  window.SetMeasurement(MeasurementParts{&cycle, &csv, &workbook, {}});
   if (options.csv) {
     window.ToggleCsv(true);
     if (!model.Checked(fp::chCSV)) {

@@ -115,7 +115,8 @@ LanguageLoad Language::LoadLanguage() {
   return LanguageLoad::kLoaded;
 }
 
-LanguageLoad Language::StartUpLanguage(std::string_view stored_name, TraceLog& trace) {
+LanguageLoad Language::StartUpLanguage(std::string_view stored_name, TraceLog& trace,
+                                       const std::function<void()>& no_language_file) {
   current_ = stored_name.substr(0, stored_name.find('\0'));
   const LanguageLoad first = LoadLanguage();
   if (first == LanguageLoad::kLoaded) return first;
@@ -124,6 +125,7 @@ LanguageLoad Language::StartUpLanguage(std::string_view stored_name, TraceLog& t
     for (std::string_view line : kNoLanguageFileTraceLines) trace.WriteTrace(line);
     trace.WriteTrace("");
     trace.WriteTrace("");
+    if (no_language_file) no_language_file();
   }
   return LoadLanguage();
 }

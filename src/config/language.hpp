@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -120,9 +121,11 @@ class Language {
   // The language step of the start-up: `stored_name` is [Affichage] Langue, used up to its
   // first NUL. When it cannot be loaded the language becomes "Francais"; when no language file
   // is installed at all the trace file gets kNoLanguageFileTraceLines and two empty lines (no
-  // download is attempted), and "Francais" is tried once more. The program runs on with the
-  // built-in texts whatever the outcome, which is returned.
-  LanguageLoad StartUpLanguage(std::string_view stored_name, TraceLog& trace);
+  // download is attempted), `no_language_file` is called so that the user is sent to read
+  // them, and "Francais" is tried once more. The program runs on with the built-in texts
+  // whatever the outcome, which is returned.
+  LanguageLoad StartUpLanguage(std::string_view stored_name, TraceLog& trace,
+                               const std::function<void()>& no_language_file = {});
 
   // Runs the steps of MainWindowCaptions on the main window's model (its title is the control
   // "frmparam"); steps whose control the model does not hold are skipped. When both windows are

@@ -329,7 +329,8 @@ void MeasurementCycle::Finish() {
   // Whatever ended the run, the converter is usable again (not only after the button).
   w.SetEnabled(fp::mnConvert, true);
   s_.flags.MeasurementIdle = true;
-  if (s_.keep_alive != nullptr) s_.keep_alive->Start();
+  // A program that closed during the run ends its session: nothing is kept alive any more.
+  if (s_.keep_alive != nullptr && !s_.link.Closing) s_.keep_alive->Start();
   w.SetVisible(fp::FrChgTrimmer, false);
   if (family == Iaw15M || family == Iaw15RC) {
     w.SetVisible(fp::mnTrimmer, true);

@@ -5,6 +5,7 @@
 
 #include "core/hex_message.hpp"
 #include "livedata/frmparam.hpp"
+#include "session/window_controls.hpp"
 
 namespace velkor {
 
@@ -24,10 +25,10 @@ constexpr ElmStep kConfiguration[] = {
 // Header of the positive engine-data reply: format byte 0x96 (22 data bytes), F1, 10, 61 A0.
 constexpr const char* kEngineDataReply = "96F11061A0";
 
-std::string Send(ElmInitContext& c, const std::string& command, int timeout_ms,
-                 bool line_end = true) {
-  // The exchange adds its own CR LF, so the adapter gets CR LF CR LF; it ignores the empty line.
-  return c.exchange.SendReceive(line_end ? command + "\r\n" : command, "", 0, timeout_ms);
+// The exchange ends the command with its single CR: anything more would reach the adapter while
+// it works on the command (which stops it) or as a lone CR (which runs the command again).
+std::string Send(ElmInitContext& c, const std::string& command, int timeout_ms) {
+  return c.exchange.SendReceive(command, "", 0, timeout_ms);
 }
 
 void TraceStep(ElmInitContext& c, int number, const std::string& command,
@@ -65,8 +66,10 @@ void Configure(ElmInitContext& c, const char* protocol_command) {
 // The name is 11 bytes of ASCII after the identification reply's header. Bytes that are not
 // hex pairs, or control characters (padding, an adapter message), are left out of it.
 std::string EcuName(const std::string& answer, const HexMessage& reply_header) {
+  // Without the record the name is whatever stands where it would after a bare header, as in
+  // the start over a K-line cable.
   const std::size_t at = InStr(answer, reply_header + "5A92");
-  const std::string digits = Mid(answer, at + 8, 22);
+  const std::string digits = Mid(answer, at != 0 ? at + 8 : 9, 22);
   std::string name;
   for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
     const std::string pair = digits.substr(i, 2);
@@ -78,22 +81,6 @@ std::string EcuName(const std::string& answer, const HexMessage& reply_header) {
     if (value >= 0x20) name.push_back(static_cast<char>(value));
   }
   return name;
-}
-
-void ShowStepperAndLambda(ElmInitContext& c, bool iaw5a) {
-  if (iaw5a) {
-    c.screen.SetVisible(frmparam::frMoteurPP, true);
-    c.screen.SetEnabled(frmparam::lbMoteurPP, c.measures.moteur_pp);
-    c.screen.SetEnabled(frmparam::cdMoteurPP, c.measures.moteur_pp);
-    c.screen.SetVisible(frmparam::lbLambda, true);
-    c.screen.SetEnabled(frmparam::lbLambda, c.measures.trimmer);
-  } else {
-    c.screen.SetVisible(frmparam::frMoteurPP, false);
-    c.screen.SetEnabled(frmparam::lbMoteurPP, false);
-    c.screen.SetEnabled(frmparam::cdMoteurPP, false);
-    c.screen.SetVisible(frmparam::lbLambda, false);
-    c.measures.moteur_pp = false;
-  }
 }
 
 // A positive answer to "0100" is 41 00 and the supported-PID bitmap, after the frame header when
@@ -137,14 +124,16 @@ bool InitComELM(ElmInitContext& c) {
   if (Contains(answer, "SEARCH") || Contains(answer, "STOPP")) answer = Send(c, "21A0", 3000);
   if (Contains(answer, kEngineDataReply)) result = true;
 
-  answer = Send(c, "1A92", 1000, false);
+  answer = Send(c, "1A92", 1000);
   const std::string name = EcuName(answer, c.state.ReplyHeader);
   c.screen.SetText(frmparam::lbPanel5, name);
   c.trace.WriteTrace("Type ECU : " + name);
-  ShowStepperAndLambda(c, Contains(c.screen.Text(frmparam::lbPanel5), "IAW5A"));
+  c.ecu_name = name;
+  ShowStepperControls(c.screen, c.measures, HasStepperMotor(name), /*with_lambda=*/true);
 
   Send(c, "81", 400);
-  Send(c, "ATWM 8110F13EC0", 400);
+  // The adapter adds the checksum to the wake-up message itself.
+  Send(c, "ATWM 8110F13E", 400);
   Send(c, "8302", 400);
   DiscardInput(c);
   return result;
@@ -165,7 +154,7 @@ bool InitComELMEobd(ElmInitContext& c) {
     TraceStep(c, 8, "0100", answer);
   }
   const bool result = HoldsPositiveSupportedPids(answer);
-  ShowStepperAndLambda(c, false);
+  ShowStepperControls(c.screen, c.measures, /*has_stepper=*/false, /*with_lambda=*/true);
   DiscardInput(c);
   return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "config/settings.hpp"
 #include "core/clock.hpp"
 #include "core/screen_model.hpp"
@@ -20,6 +22,7 @@ struct ElmInitContext {
   ScreenModel& screen;        // the main window (status panel 5, the stepper and lambda controls)
   MeasureSwitches& measures;  // [Mesures] preferences in memory
   SerialPort* port = nullptr;
+  std::string ecu_name{};  // out: the name read from the ECU (M59/M5A)
 };
 
 // Opens the session of the family M59/M5A through the adapter: resets and configures it, lets it

@@ -39,6 +39,8 @@ class Start1516 {
     c_.progress_timer.Stop();
 
     if (c_.link.EcuType != Iaw15RC && !ListenForKeyBytes()) return false;
+    // The window closed while the start listened: the cable is not touched again.
+    if (c_.link.Closing) return false;
 
     SendAnswerPattern();
     if (!CheckRequest()) return false;
@@ -66,10 +68,12 @@ class Start1516 {
       c_.progress_timer.Start();
     }
 
+    if (c_.link.Closing) return false;
     // Listen only: the user switches the ignition on while the exchange waits.
     const HexMessage answer =
         c_.exchange.SendReceive("", demo::KeyBytes(), k::kKeyBytes, k::kKeyListenMs);
     c_.trace.WriteTrace("iso : " + answer);
+    if (c_.link.Closing) return false;
     if (answer.empty()) {
       Failed();
       return false;

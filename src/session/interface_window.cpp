@@ -121,10 +121,13 @@ void InterfaceWindow::PickUsb(int index) {
   if (index < 0 || index >= static_cast<int>(ftdi_.size())) {
     model_.SetValue(c::cbUSB, -1);
     model_.SetText(c::cbUSB, std::string(kNoDevice));
+    ftdi_description_.clear();
     return;
   }
   model_.SetValue(c::cbUSB, index);
   model_.SetText(c::cbUSB, ftdi_[static_cast<std::size_t>(index)]);
+  // The session opens the picked cable by this description when OK did not.
+  ftdi_description_ = ftdi_[static_cast<std::size_t>(index)];
 }
 
 void InterfaceWindow::FillPorts() {
@@ -310,8 +313,15 @@ void InterfaceWindow::Unload(int top, int left) {
   position.top = top;
   position.left = left;
   WriteWindowPosition(ini_, WindowId::kInter, position);
-  // Closed without opening anything: no exchange may reach a cable that is not there.
-  if (!closed_by_ok_) link_.TestMode = true;
+  if (closed_by_ok_) return;
+  // Closed without OK: nothing is opened and the mode stays what the options gave (the demo
+  // when no FTDI cable was listed; otherwise the session opens the chosen cable at its start).
+  // The status bar says which, so that demo values are never taken for the motorcycle's.
+  const std::string& chosen = device();
+  panel4_ = KindTitle() + " : " +
+            (link_.TestMode   ? std::string(kNoDevice)
+             : chosen.empty() ? std::string(kNoPortChosen)
+                              : chosen);
 }
 
 }  // namespace velkor

@@ -56,6 +56,8 @@ class InterfaceWindow {
   static constexpr std::string_view kNoDevice = "Mode Demo";
   static constexpr std::string_view kOpenFailed = "Failed to open device.";
   static constexpr std::string_view kElmSettings = "38400,n,8,1";
+  // Status panel 4 after closing without OK on a serial option with no device chosen.
+  static constexpr std::string_view kNoPortChosen = "aucun port";
   // The size that shows the Bluetooth help when the ELM327 port is held by another program.
   static constexpr int kHelpWidth = 9000;
   static constexpr int kHelpHeight = 6500;
@@ -73,8 +75,9 @@ class InterfaceWindow {
   void PickUsb(int index);
   // cdOK. True when the window closes.
   bool Ok();
-  // The window closes at `top`/`left` (twips). Without a successful OK nothing is open and the
-  // program runs in test mode.
+  // The window closes at `top`/`left` (twips). Without a successful OK nothing is open, test
+  // mode stays as the options set it, and panel4() names the cable the session will open, or
+  // the demo ("USB : Mode Demo").
   void Unload(int top, int left);
 
   // ---- What the window leaves for the main window ----
@@ -83,13 +86,15 @@ class InterfaceWindow {
   std::unique_ptr<KLinePort> TakeKLinePort() { return std::move(kline_); }
   // The open ELM327 port, once.
   std::unique_ptr<SerialPort> TakeElmPort() { return std::move(elm_); }
-  // Status panel 4: "USB", "USB enable", "ELM sur COM" + port number, or "".
+  // Status panel 4: "USB", "USB enable", "ELM sur COM" + port number, what a window closed
+  // without OK leaves (see Unload), or "".
   const std::string& panel4() const { return panel4_; }
   // Position of the chosen serial device in the list, from 1 ([Interface] PORT).
   int port_number() const { return port_number_; }
   // Path of the chosen serial device ("" when none).
   const std::string& port_path() const { return port_path_; }
-  // What opens the chosen link again: the FTDI cable's description, or the serial device's path.
+  // What opens the chosen link (again): the description of the FTDI cable picked, or the
+  // serial device's path; "" when none is chosen.
   const std::string& device() const {
     return kind_ == InterfaceKind::kUsb ? ftdi_description_ : port_path_;
   }

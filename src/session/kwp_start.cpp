@@ -12,6 +12,7 @@
 #include "livedata/ecu_tables.hpp"
 #include "livedata/frmparam.hpp"
 #include "session/five_baud.hpp"
+#include "session/window_controls.hpp"
 
 namespace velkor {
 
@@ -97,6 +98,12 @@ bool KwpStart::InitKWP() {
     success = answer == "8110F18103" || InStr(answer, s_.state.ReplyHeader) != 0;
     if (!success) s_.state.SetLamp(kLampRed);
     s_.loop.GiveTurn();
+    // The window closed in that turn: the start ends here, and the cable is not touched again.
+    if (s_.state.Closing) {
+      s_.screen.SetVisible(fp::ProgressBar1, false);
+      s_.screen.SetVisible(fp::Lbtest, false);
+      return false;
+    }
   } while (attempt_ < kAttemptLimit && !success && variant_ < 5);
 
   if (s_.keep_alive != nullptr) s_.keep_alive->Start();
@@ -229,20 +236,8 @@ void KwpStart::ReadTimingAndName() {
 }
 
 void KwpStart::ShowStepperControls() {
-  // Only the IAW 5AM drives a stepper motor and has the lambda trimmer.
-  if (s_.screen.Text(fp::lbPanel5).find("IAW5A") != std::string::npos) {
-    s_.screen.SetVisible(fp::frMoteurPP, true);
-    s_.screen.SetEnabled(fp::lbMoteurPP, s_.measures.moteur_pp);
-    s_.screen.SetEnabled(fp::cdMoteurPP, s_.measures.moteur_pp);
-    s_.screen.SetVisible(fp::lbLambda, true);
-    s_.screen.SetEnabled(fp::lbLambda, s_.measures.trimmer);
-  } else {
-    s_.screen.SetVisible(fp::frMoteurPP, false);
-    s_.screen.SetEnabled(fp::lbMoteurPP, false);
-    s_.screen.SetEnabled(fp::cdMoteurPP, false);
-    s_.screen.SetVisible(fp::lbLambda, false);
-    s_.measures.moteur_pp = false;
-  }
+  velkor::ShowStepperControls(s_.screen, s_.measures, HasStepperMotor(ecu_name_),
+                              /*with_lambda=*/true);
 }
 
 void KwpStart::KeepTrace() {

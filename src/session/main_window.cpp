@@ -8,7 +8,7 @@
 #include "core/ecu_family.hpp"
 #include "core/number_format.hpp"
 #include "livedata/ecu_tables.hpp"
-#include "session/session_control.hpp"
+#include "session/window_controls.hpp"
 
 namespace velkor {
 
@@ -18,19 +18,12 @@ namespace {
 
 constexpr std::string_view kFrameTip = "Double cliquer pour activer/désactiver";
 constexpr std::string_view kInactive = "--";
-
-// Entries whose windows and actions arrive with later work: present, but not offered yet.
-constexpr std::array kNotYetOffered = {
-    fp::cddiag,  fp::cdTrimer15, fp::cdMoteurPP,       fp::cdTrimmer, fp::CdMemorise,
-    fp::chgraph, fp::chMap,      fp::mnpreferences,    fp::mnTestUsb, fp::mndiag,
-    fp::mnMap,   fp::mngraphe,   fp::mnralenti,        fp::mnTrimmer, fp::mnTrim15M,
-    fp::mnPlus,  fp::mnMoinsUn,  fp::mnIdentification, fp::mnConvert, fp::mnExploreAide,
-    fp::mnweb,
-};
-
-bool NotYetOffered(std::string_view control) {
-  return std::find(kNotYetOffered.begin(), kNotYetOffered.end(), control) != kNotYetOffered.end();
-}
+constexpr std::string_view kReadTheMessage = "Read the message";
+// Status panel 2 once no workbook recording runs: the state of the measurements.
+constexpr int kWaitingText = 137;
+constexpr std::string_view kWaiting = "Attente";
+constexpr int kMeasuringText = 147;
+constexpr std::string_view kMeasuring = "Mesures en cours";
 
 // "T° Air (°C)" -> "T° Air": the unit is added from the preferences.
 std::string WithoutUnit(const std::string& caption) {
@@ -57,9 +50,37 @@ bool& MeasureFlag(MeasureSwitches& m, std::string_view frame) {
 // Families whose throttle sensor voltage is shown beside the angle.
 bool ShowsThrottleVoltage(int ecu_type) { return ecu_type >= Iaw16M && ecu_type <= Iaw15RC; }
 
-}  // namespace
+void CannotRecord(Dialogs& dialogs, const std::filesystem::path& home, const std::string& title) {
+  dialogs.Message(
+      "Impossible de créer le fichier d'enregistrement dans " + MeasuresFolder(home).string(),
+      title, Dialogs::Icon::kWarning);
+}
 
-bool MainWindow::Offered(std::string_view control) { return !NotYetOffered(control); }
+bool IsRecordingStatus(const std::string& text) {
+  return text == RecordingStatusText(WorkbookMode::kWorkbook) ||
+         text == RecordingStatusText(WorkbookMode::kTextFallback);
+}
+
+// Panel 2 tells which recording of the box Chenregistre runs, and the state of the measurements
+// again once none does. A workbook that cannot be written goes over to the text fallback at a
+// later pass; that shows at the end of the run.
+void ShowRecordingStatus(ScreenModel& model, const WorkbookRecorder* workbook,
+                         const MeasurementFlags& flags, const Language& language) {
+  if (workbook == nullptr) return;
+  const std::string_view recording = RecordingStatusText(workbook->Mode());
+  if (!recording.empty()) {
+    model.SetText(fp::lbPanel2, std::string(recording));
+    return;
+  }
+  // Someone else wrote the panel since: theirs is the newer news.
+  if (!IsRecordingStatus(model.Text(fp::lbPanel2))) return;
+  // A run asked to stop is as good as ended: the box is cleared on its way out.
+  const bool measuring = !flags.MeasurementIdle && !flags.StopRequest;
+  model.SetText(fp::lbPanel2, measuring ? language.LookupText(kMeasuringText, kMeasuring)
+                                        : language.LookupText(kWaitingText, kWaiting));
+}
+
+}  // namespace
 
 const std::vector<ControlDesign>& MainWindowDesign() {
   static const std::vector<ControlDesign> kDesign = {
@@ -180,7 +201,7 @@ void MainWindow::ApplyDesign() {
   for (const ControlDesign& control : MainWindowDesign()) {
     model_.SetText(control.name, std::string(control.text));
     model_.SetVisible(control.name, control.visible);
-    model_.SetEnabled(control.name, control.enabled && !NotYetOffered(control.name));
+    model_.SetEnabled(control.name, control.enabled && Offered(control.name));
   }
   model_.SetValue(fp::HScrollMoyenne, flags_.AveragingDepth);
 }
@@ -200,26 +221,37 @@ bool MainWindow::StartUp() {
   model_.SetVisible(fp::mnTrim15M, false);
   settings_ = LoadSettings(services_.ini);
 
-  choice_ = host_.RunInterfaceWindow();
-  services_.link.interface_kind = choice_.kind;
-  services_.exchange.SetKLinePort(choice_.kline.get());
-  services_.exchange.SetElmPort(choice_.elm.get());
-  if (!choice_.panel4.empty()) model_.SetText(fp::lbPanel4, choice_.panel4);
-  if (choice_.hide_donation) model_.SetVisible(fp::imDonate, false);
+  InterfaceChoice choice = host_.RunInterfaceWindow();
+  interface_kind_ = choice.kind;
+  services_.link.interface_kind = choice.kind;
+  const bool adapter_opened = choice.elm != nullptr;
+  if (session_ != nullptr) {
+    session_->Attach(
+        {choice.kind, std::move(choice.kline), std::move(choice.elm), std::move(choice.device)});
+  }
+  if (!choice.panel4.empty()) model_.SetText(fp::lbPanel4, choice.panel4);
+  if (choice.hide_donation) model_.SetVisible(fp::imDonate, false);
 
   const WindowPosition position = ReadWindowPosition(services_.ini, WindowId::kParam);
   host_.PlaceWindow(position.top, position.left);
-  language.StartUpLanguage(ReadSetting(services_.ini, ini_keys::kAffichageLangue), services_.trace);
+  // Without any language file the trace window carries the three-language request to fetch
+  // them; the message sends the user there. With no trace window to read, it would say nothing.
+  language.StartUpLanguage(
+      ReadSetting(services_.ini, ini_keys::kAffichageLangue), services_.trace, [this] {
+        if (host_.ShowTraceWindow()) {
+          services_.dialogs.Message(std::string(kReadTheMessage), "Velkor", Dialogs::Icon::kError);
+        }
+      });
 
   host_.ShowWindow();
   SetInitialisation();
   language.ApplyLanguage(model_, services_.version_suffix);
   ApplyUnitCaptions();
 
-  if (choice_.kind == InterfaceKind::kElm327) {
+  if (interface_kind_ == InterfaceKind::kElm327) {
     // Only an adapter that really opened replaces the demo ECU.
-    if (choice_.elm) services_.link.TestMode = false;
-    model_.SetText(fp::lbPanel4, "ELM sur COM" + std::to_string(choice_.port_number));
+    if (adapter_opened) services_.link.TestMode = false;
+    model_.SetText(fp::lbPanel4, "ELM sur COM" + std::to_string(choice.port_number));
   }
   host_.Focus(fp::cdintialisation);
   services_.stopwatch.Start();
@@ -290,18 +322,9 @@ void MainWindow::ApplyMeasures() {
 }
 
 void MainWindow::ApplyStepperFrame() {
-  const bool iaw5a = model_.Text(fp::lbPanel5).find("IAW5A") != std::string::npos;
-  if (iaw5a && services_.link.EcuType == Iaw59M5AM) {
-    model_.SetVisible(fp::frMoteurPP, true);
-    model_.SetEnabled(fp::lbMoteurPP, settings_.measures.moteur_pp);
-    model_.SetEnabled(fp::cdMoteurPP,
-                      settings_.measures.moteur_pp && !NotYetOffered(fp::cdMoteurPP));
-  } else {
-    model_.SetVisible(fp::frMoteurPP, false);
-    model_.SetEnabled(fp::lbMoteurPP, false);
-    model_.SetEnabled(fp::cdMoteurPP, false);
-    settings_.measures.moteur_pp = false;
-  }
+  const bool has_stepper =
+      session_ != nullptr && session_->HasStepper() && services_.link.EcuType == Iaw59M5AM;
+  ShowStepperControls(model_, settings_.measures, has_stepper, /*with_lambda=*/false);
 }
 
 void MainWindow::ApplyUnitCaptions() {
@@ -324,7 +347,7 @@ void MainWindow::DoubleClickFrame(std::string_view frame) {
   if (frame == fp::Frgaz) {
     model_.SetVisible(fp::frTPS, active && ShowsThrottleVoltage(services_.link.EcuType));
   } else if (frame == fp::frMoteurPP) {
-    model_.SetEnabled(fp::cdMoteurPP, active && !NotYetOffered(fp::cdMoteurPP));
+    model_.SetEnabled(fp::cdMoteurPP, active && Offered(fp::cdMoteurPP));
   } else if (frame == fp::Frtrimmer) {
     model_.SetVisible(fp::FrChgTrimmer, active);
     model_.SetVisible(fp::mnTrimmer, active);
@@ -341,7 +364,12 @@ void MainWindow::ScrollAveraging(int position) {
   Save();
 }
 
-bool MainWindow::Save() { return SaveSettings(services_.ini, settings_); }
+bool MainWindow::Save() {
+  // The language in use, not the name that was read: an unknown name or a missing file has
+  // become "Francais".
+  settings_.language = services_.language.Current();
+  return SaveSettings(services_.ini, settings_);
+}
 
 void MainWindow::StartProgress(int run_length) {
   progress_length_ = std::max(run_length, 1);
@@ -355,7 +383,7 @@ void MainWindow::ProgressTick() {
   if (progress_ticks_ >= progress_length_) {
     model_.SetValue(fp::ProgressBar1, 0);
     progress_timer_.Stop();
-    model_.SetEnabled(fp::cdMoteurPP, !NotYetOffered(fp::cdMoteurPP));
+    model_.SetEnabled(fp::cdMoteurPP, Offered(fp::cdMoteurPP));
     return;
   }
   model_.SetValue(fp::ProgressBar1, progress_ticks_ * 100 / progress_length_);
@@ -365,8 +393,11 @@ void MainWindow::ProgressTick() {
 void MainWindow::PressParameters() {
   if (parts_.cycle == nullptr || !model_.Enabled(fp::cdparametre)) return;
   parts_.cycle->PressStart();
+  // The window may have closed during the run: the session lets the link go now that the run
+  // is off the stack.
+  if (session_ != nullptr) session_->ReleaseIfClosed();
   // The end of a run offers the converter again; until it exists its entry stays greyed.
-  if (NotYetOffered(fp::mnConvert)) model_.SetEnabled(fp::mnConvert, false);
+  if (!Offered(fp::mnConvert)) model_.SetEnabled(fp::mnConvert, false);
   SyncRecorders();
 }
 
@@ -376,9 +407,7 @@ void MainWindow::ToggleCsv(bool checked) {
   if (checked) {
     if (!parts_.csv->Recording() && !parts_.csv->Start()) {
       model_.SetChecked(fp::chCSV, false);
-      services_.dialogs.Message("Impossible de créer le fichier d'enregistrement dans " +
-                                    MeasuresFolder(services_.home).string(),
-                                "CSV", Dialogs::Icon::kWarning);
+      CannotRecord(services_.dialogs, services_.home, "CSV");
     }
   } else {
     parts_.csv->Stop();
@@ -389,9 +418,15 @@ void MainWindow::ToggleWorkbook(bool checked) {
   model_.SetChecked(fp::Chenregistre, checked);
   if (parts_.workbook == nullptr) return;
   if (checked) {
-    if (parts_.workbook->Mode() == WorkbookMode::kIdle) {
-      parts_.workbook->Start(services_.link.EcuType);
+    if (parts_.workbook->Mode() == WorkbookMode::kIdle &&
+        parts_.workbook->Start(services_.link.EcuType).mode == WorkbookMode::kIdle) {
+      // Neither a workbook nor its text fallback could be created: a ticked box would say that
+      // passes are kept when none is.
+      model_.SetChecked(fp::Chenregistre, false);
+      CannotRecord(services_.dialogs, services_.home, "Excel");
+      return;
     }
+    ShowRecordingStatus(model_, parts_.workbook, flags_, services_.language);
   } else {
     StopWorkbook();
   }
@@ -400,6 +435,7 @@ void MainWindow::ToggleWorkbook(bool checked) {
 void MainWindow::StopWorkbook() {
   if (parts_.workbook == nullptr || parts_.workbook->Mode() == WorkbookMode::kIdle) return;
   parts_.workbook->Stop();
+  ShowRecordingStatus(model_, parts_.workbook, flags_, services_.language);
   const auto path = parts_.workbook->PathToOffer();
   if (!path || !parts_.open_document || unloaded_) return;
   if (services_.dialogs.AskOkCancel("Ouvrir l'enregistrement " + path->filename().string() + " ?",
@@ -413,6 +449,36 @@ void MainWindow::SyncRecorders() {
     parts_.csv->Stop();
   }
   if (!model_.Checked(fp::Chenregistre)) StopWorkbook();
+  ShowRecordingStatus(model_, parts_.workbook, flags_, services_.language);
+}
+
+void MainWindow::SessionOpened() {
+  if (settings_.auto_start == 1) PressParameters();
+}
+
+void MainWindow::OpenStatus() {
+  if (parts_.status == nullptr) return;
+  parts_.status->ShowWindow();
+  ReadStatusOnce();
+}
+
+void MainWindow::ClickStatutSonde(bool checked) {
+  model_.SetChecked(fp::chStatutSonde, checked);
+  if (parts_.status == nullptr) return;
+  parts_.status->ClickStatutSonde(model_);
+  if (checked) ReadStatusOnce();
+}
+
+void MainWindow::ReadStatusOnce() {
+  // While measuring, the cycle reads the status at every pass. Otherwise one read now, so the
+  // window does not show an old state as the current one.
+  if (session_ == nullptr || services_.link.EcuType != Iaw59M5AM || !flags_.MeasurementIdle) {
+    return;
+  }
+  if (!session_->Open() && !services_.link.TestMode) return;
+  const std::unique_ptr<LinkLease> lease = session_->TakeLease();
+  if (lease == nullptr) return;
+  parts_.status->ReadStatus();
 }
 
 void MainWindow::PressInitialisation() {
@@ -433,25 +499,12 @@ void MainWindow::Quit() {
 void MainWindow::Unload() {
   if (unloaded_) return;
   unloaded_ = true;
-  if (session_ != nullptr) session_->Close();
   if (!flags_.MeasurementIdle) {
     flags_.StopRequest = true;
     services_.clock.Pause(kStopWait);
   }
-  if (choice_.kind == InterfaceKind::kElm327) {
-    if (choice_.elm && choice_.elm->IsOpen()) choice_.elm->Close();
-  } else {
-    if (services_.link.EcuType == Iaw59M5AM) {
-      // End the diagnostic session, then the communication; nobody waits for the answers.
-      for (EcuRole role : {EcuRole::kStopDiagnosticSession, EcuRole::kStopCommunication}) {
-        services_.clock.Pause(kClosingGap);
-        services_.exchange.SendReceive(EcuRequest(role, Iaw59M5AM), "",
-                                       EcuReplyLength(role, Iaw59M5AM), kClosingTimeoutMs);
-      }
-    }
-    services_.exchange.SetKLinePort(nullptr);
-    choice_.kline.reset();
-  }
+  // The session ends the diagnostic session and closes the link, once nothing uses it.
+  if (session_ != nullptr) session_->Close();
   // Positions are kept whatever the link: an ELM327 user's windows stay where they were put.
   IniStore& ini = services_.ini;
   const WindowPosition main = host_.CurrentPosition();

@@ -19,11 +19,14 @@
 #include "link/kline_port.hpp"
 #include "link/link_state.hpp"
 #include "link/serial_port.hpp"
+#include "livedata/engine_status.hpp"
 #include "livedata/frmparam.hpp"
 #include "livedata/measurement_cycle.hpp"
 #include "livedata/measurement_flags.hpp"
 #include "recording/text_recorder.hpp"
 #include "recording/workbook_recorder.hpp"
+#include "session/session_control.hpp"
+#include "session/window_controls.hpp"
 
 namespace velkor {
 
@@ -44,7 +47,7 @@ struct MeasureFrame {
 };
 const std::vector<MeasureFrame>& MeasureFrames();
 
-// The link chosen in the interface window.
+// The link chosen in the interface window; its ports go to the session.
 struct InterfaceChoice {
   InterfaceKind kind = InterfaceKind::kUsb;
   std::unique_ptr<KLinePort> kline;  // FTDI or serial K-line cable, when one was opened
@@ -68,6 +71,8 @@ class MainWindowHost {
   virtual void Focus(std::string_view /*control*/) {}
   // Position of the trace window, when it exists.
   virtual std::optional<WindowPosition> TracePosition() const { return std::nullopt; }
+  // Shows the trace window; false when there is none to show (a program without windows).
+  virtual bool ShowTraceWindow() { return false; }
   // Closes every satellite window; the program ends after.
   virtual void CloseAllWindows() {}
 };
@@ -96,20 +101,18 @@ struct MeasurementParts {
   WorkbookRecorder* workbook = nullptr;  // the box Chenregistre
   // Opens a finished workbook with the desktop's default application.
   std::function<void(const std::string& path)> open_document;
+  // The engine status of the 59M/5AM (the box chStatutSonde and the menu mnStatuts).
+  EngineStatus* status = nullptr;
 };
 
-class SessionControl;
-
-class MainWindow {
+class MainWindow : public SessionHost {
  public:
   // False for the entries whose windows and actions are not offered yet: they stay greyed.
-  static bool Offered(std::string_view control);
+  static bool Offered(std::string_view control) { return velkor::Offered(control); }
 
   static constexpr int kProgressTickMs = 200;
   static constexpr int kAveragingMax = 20;
-  static constexpr double kStopWait = 0.8;     // the cycle's time to stop before closing
-  static constexpr double kClosingGap = 0.06;  // before each closing request
-  static constexpr int kClosingTimeoutMs = 1000;
+  static constexpr double kStopWait = 0.8;  // the cycle's time to stop before closing
 
   MainWindow(ScreenModel& model, MainWindowServices services, MainWindowHost& host,
              Timer& progress_timer);
@@ -127,7 +130,11 @@ class MainWindow {
   void AveragingMinus() { ScrollAveraging(model_.Value(frmparam::HScrollMoyenne) - 1); }
 
   // Starts the progress display for `run_length` ticks of 200 ms.
-  void StartProgress(int run_length);
+  void StartProgress(int run_length) override;
+  // SessionHost: a start clears the workbook box; an open session starts the measurements
+  // when [Menu] auto says so.
+  void CloseWorkbook() override { ToggleWorkbook(false); }
+  void SessionOpened() override;
 
   void SetMeasurement(MeasurementParts parts) { parts_ = std::move(parts); }
   // cdparametre / F3: starts the measurements, or stops the run under way.
@@ -136,8 +143,13 @@ class MainWindow {
   void ToggleCsv(bool checked);
   void ToggleWorkbook(bool checked);
 
-  // The life of the session (F2, keep-alive, re-initialisation), built by the application.
+  // The session (F2, keep-alive, re-initialisation), built by the application. It owns the
+  // link: the interface window's ports are handed to it at start-up.
   void SetSession(SessionControl* session) { session_ = session; }
+  // mnStatuts: shows the status window.
+  void OpenStatus();
+  // chStatutSonde was clicked to `checked`.
+  void ClickStatutSonde(bool checked);
   // cdintialisation / MnInit / F2.
   void PressInitialisation();
   // CdReInit / MnRreInit.
@@ -155,7 +167,6 @@ class MainWindow {
   // [Menu] auto says (kept in memory only).
   void SuppressAutoStart() { settings_.auto_start = 0; }
   MeasurementFlags& flags() { return flags_; }
-  InterfaceChoice& link_choice() { return choice_; }
   // The preferences in memory: a session start may switch the stepper measure off.
   MeasureSwitches& measures() { return settings_.measures; }
   const std::filesystem::path& home() const { return services_.home; }
@@ -172,6 +183,8 @@ class MainWindow {
   // Closes the recordings whose box is no longer ticked (the cycle and closing clear boxes).
   void SyncRecorders();
   void StopWorkbook();
+  // One status read outside the cycle, under a lease of the link.
+  void ReadStatusOnce();
 
   ScreenModel& model_;
   MainWindowServices services_;
@@ -179,7 +192,7 @@ class MainWindow {
   Timer& progress_timer_;
   Settings settings_;
   MeasurementFlags flags_;
-  InterfaceChoice choice_;
+  InterfaceKind interface_kind_ = InterfaceKind::kUsb;
   MeasurementParts parts_;
   SessionControl* session_ = nullptr;
   int progress_ticks_ = 0;

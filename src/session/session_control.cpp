@@ -8,7 +8,7 @@
 #include "session/elm_init.hpp"
 #include "session/init_1516.hpp"
 #include "session/kwp_start.hpp"
-#include "session/main_window.hpp"
+#include "session/window_controls.hpp"
 
 namespace velkor {
 
@@ -26,10 +26,24 @@ bool ByteFamily(int ecu_type) {
 
 }  // namespace
 
-SessionControl::SessionControl(SessionServices services, MainWindow& main)
-    : s_(services), main_(main) {
+SessionControl::SessionControl(SessionServices services, SessionHost& host)
+    : s_(std::move(services)), host_(host) {
   s_.keep_alive.SetInterval(kKeepAliveMs);
   s_.keep_alive.SetOnTick([this] { KeepAliveTick(); });
+}
+
+SessionControl::~SessionControl() {
+  s_.keep_alive.SetOnTick({});
+  s_.keep_alive.Stop();
+  LetGoOfLink();
+}
+
+void SessionControl::Attach(OpenLink link) {
+  LetGoOfLink();
+  link_ = std::move(link);
+  s_.link.interface_kind = link_.kind;
+  s_.exchange.SetKLinePort(link_.kline.get());
+  s_.exchange.SetElmPort(link_.elm.get());
 }
 
 std::string SessionControl::Text(int id, std::string_view built_in) const {
@@ -37,12 +51,29 @@ std::string SessionControl::Text(int id, std::string_view built_in) const {
 }
 
 void SessionControl::Enable(std::string_view control, bool on) {
-  s_.window.SetEnabled(control, on && MainWindow::Offered(control));
+  s_.window.SetEnabled(control, on && Offered(control));
+}
+
+void SessionControl::EnableAfr(bool on) {
+  if (s_.afr_window != nullptr) s_.afr_window->SetEnabled(kAfrButton, on);
+}
+
+void SessionControl::ShowNoSession() {
+  for (std::string_view control :
+       {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag, fp::CdReInit, fp::MnRreInit}) {
+    s_.window.SetEnabled(control, false);
+  }
+  Enable(fp::cdintialisation, true);
+  Enable(fp::MnInit, true);
+  s_.link.SetLamp(kLampRed);
+  EnableAfr(true);
+  open_ = false;
 }
 
 bool SessionControl::Initialise() {
   ScreenModel& w = s_.window;
   w.SetVisible(fp::imDonate, false);
+  if (closing_ || starting_ || lease_ != nullptr) return false;
   if (s_.link.lamp_colour == kLampGreen) return true;
 
   w.SetVisible(fp::contact, false);
@@ -54,22 +85,37 @@ bool SessionControl::Initialise() {
        {fp::cdintialisation, fp::MnInit, fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag}) {
     w.SetEnabled(control, false);
   }
+  EnableAfr(false);
   if (!s_.link.TestMode) s_.beeper.Beep();
-  main_.ToggleWorkbook(false);
+  host_.CloseWorkbook();
 
   ecu_name_.clear();
   variant_ = -1;
+  has_stepper_ = false;
+  starting_ = true;
   const bool ok = RunStart();
+  starting_ = false;
   const int type = s_.link.EcuType;
 
   w.SetValue(fp::MousePointer, 0);
+  if (closing_) {
+    // The window closed during the start: the start has ended at its turn and nothing more
+    // goes out; the link can be let go now that nobody holds it.
+    open_ = false;
+    ReleaseIfClosed();
+    return false;
+  }
   if (!ok) {
     Enable(fp::cdintialisation, true);
     Enable(fp::MnInit, true);
     s_.link.SetLamp(kLampRed);
     w.SetVisible(fp::contact, false);
+    EnableAfr(true);
+    open_ = false;
     return false;
   }
+  open_ = true;
+  has_stepper_ = type == Iaw59M5AM && HasStepperMotor(ecu_name_);
   s_.keep_alive.Start();
   s_.beeper.Beep();
   s_.clock.Pause(kSettle);
@@ -85,8 +131,8 @@ bool SessionControl::Initialise() {
   w.SetEnabled(fp::MnInit, false);
   s_.link.SetLamp(kLampGreen);
   w.SetText(fp::lbPanel1, Text(135, "Init : ON"));
-  if (main_.flags().MeasurementIdle) w.SetText(fp::lbPanel2, Text(137, "Attente / Wait"));
-  if (main_.settings().auto_start == 1) main_.PressParameters();
+  if (s_.flags.MeasurementIdle) w.SetText(fp::lbPanel2, Text(137, "Attente / Wait"));
+  host_.SessionOpened();
   return true;
 }
 
@@ -97,7 +143,7 @@ bool SessionControl::RunStart() {
     if (!KLineReady()) return false;
     Init1516Context context{s_.link,
                             s_.exchange,
-                            main_.link_choice().kline.get(),
+                            link_.kline.get(),
                             s_.clock,
                             s_.trace,
                             s_.dialogs,
@@ -105,7 +151,7 @@ bool SessionControl::RunStart() {
                             s_.beeper,
                             s_.window,
                             s_.progress_timer,
-                            [this](int run_length) { main_.StartProgress(run_length); }};
+                            [this](int run_length) { host_.StartProgress(run_length); }};
     return Init1516(context);
   }
   if (type == Iaw59M5AM) {
@@ -126,7 +172,7 @@ bool SessionControl::RunStart() {
     // raw line to wake the ECU by hand.
     if (elm) return StartElm();
     const bool ok = StartKLine();
-    StartDiagnosticEobd();
+    if (!s_.link.Closing) StartDiagnosticEobd();
     return ok;
   }
   return false;  // "P8" and unknown families have no session start
@@ -134,9 +180,9 @@ bool SessionControl::RunStart() {
 
 bool SessionControl::StartKLine() {
   if (!KLineReady()) return false;
-  KwpStart start(KwpStartServices{s_.exchange, main_.link_choice().kline.get(), s_.link, s_.clock,
-                                  s_.loop, s_.ini, s_.trace, s_.dialogs, s_.window,
-                                  main_.measures(), &s_.keep_alive, main_.home(), ok_log_number_});
+  KwpStart start(KwpStartServices{s_.exchange, link_.kline.get(), s_.link, s_.clock, s_.loop,
+                                  s_.ini, s_.trace, s_.dialogs, s_.window, s_.measures,
+                                  &s_.keep_alive, s_.home, ok_log_number_});
   const bool ok = start.InitKWP();
   if (ok) {
     ecu_name_ = start.EcuName();
@@ -147,15 +193,10 @@ bool SessionControl::StartKLine() {
 
 bool SessionControl::StartElm() {
   if (!ElmReady()) return false;
-  ElmInitContext context{s_.exchange,
-                         s_.link,
-                         s_.clock,
-                         s_.trace,
-                         s_.window,
-                         main_.measures(),
-                         main_.link_choice().elm.get()};
+  ElmInitContext context{s_.exchange, s_.link,     s_.clock,       s_.trace,
+                         s_.window,   s_.measures, link_.elm.get()};
   const bool ok = s_.link.EcuType == Eobd ? InitComELMEobd(context) : InitComELM(context);
-  if (ok) ecu_name_ = s_.window.Text(fp::lbPanel5);
+  if (ok) ecu_name_ = context.ecu_name;
   return ok;
 }
 
@@ -174,7 +215,7 @@ void SessionControl::StartDiagnosticEobd() {
 
 bool SessionControl::KLineReady() {
   if (s_.link.TestMode) return true;
-  InterfaceChoice& choice = main_.link_choice();
+  OpenLink& choice = link_;
   if (choice.kline && choice.kline->Configure(KwpStart::kNominalBaud)) return true;
   // The cable answered nothing: it may have been pulled out and plugged back in, which gives it
   // a new handle. One fresh open before giving up.
@@ -197,7 +238,7 @@ bool SessionControl::KLineReady() {
 
 bool SessionControl::ElmReady() {
   if (s_.link.TestMode) return true;
-  InterfaceChoice& choice = main_.link_choice();
+  OpenLink& choice = link_;
   if (!choice.elm && s_.devices != nullptr) {
     choice.elm = s_.devices->CreateSerialPort();
     s_.exchange.SetElmPort(choice.elm.get());
@@ -226,11 +267,16 @@ void SessionControl::PortMessage(const std::string& port, const std::string& err
 void SessionControl::KeepAliveTick() {
   const int type = s_.link.EcuType;
   if (type < Iaw59M5AM) return;
-  if (s_.link.ExchangeBusy) return;
+  if (s_.link.ExchangeBusy || closing_ || lease_ != nullptr) return;
   s_.clock.Pause(kTickGap);
   const std::string answer = s_.exchange.SendReceive(
       EcuRequest(EcuRole::kTesterPresent, type), demo::TesterPresent(s_.link.ReplyHeader),
       EcuReplyLength(EcuRole::kTesterPresent, type), kTesterPresentTimeoutMs);
+  if (closing_) {
+    // The window closed while the tick waited for its answer.
+    ReleaseIfClosed();
+    return;
+  }
   bool alive = answer.find(s_.link.ReplyHeader) != std::string::npos;
   if (s_.link.interface_kind == InterfaceKind::kElm327) {
     // The adapter keeps the session itself with its wake-up message; its text answer is not
@@ -240,12 +286,7 @@ void SessionControl::KeepAliveTick() {
   }
   ScreenModel& w = s_.window;
   if (!alive) {
-    for (std::string_view control : {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag}) {
-      w.SetEnabled(control, false);
-    }
-    Enable(fp::cdintialisation, true);
-    Enable(fp::MnInit, true);
-    s_.link.SetLamp(kLampRed);
+    ShowNoSession();
     w.SetText(fp::lbPanel1, Text(136, "Init : OFF"));
     s_.keep_alive.Stop();
     return;
@@ -267,15 +308,128 @@ void SessionControl::ReInitialise() {
     w.SetVisible(fp::CdReInit, false);
     return;
   }
-  main_.flags().StopRequest = true;
+  // A running measurement is asked to stop; the command acts on the next click, once it has.
+  s_.flags.StopRequest = true;
+  const std::unique_ptr<LinkLease> lease = TakeLease();
+  if (lease == nullptr) return;
   if (!s_.dialogs.AskOkCancel(kReInitQuestion, kReInitTitle, Dialogs::Icon::kStop)) return;
-  Enable(fp::cdintialisation, true);
-  Enable(fp::MnInit, true);
-  for (std::string_view control :
-       {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag, fp::CdReInit, fp::MnRreInit}) {
-    w.SetEnabled(control, false);
+  if (closing_) return;
+  // No request is sent: the user switches the ignition off and starts again with F2.
+  lease->SessionLost();
+}
+
+void SessionControl::Close() {
+  if (closing_) return;
+  closing_ = true;
+  s_.keep_alive.Stop();
+  // A start under way ends at its next turn without a further byte; an exchange under way (a
+  // window's read, the cycle's request) keeps the line until it returns, and the closing frames
+  // wait for it.
+  if (!starting_ && !s_.link.ExchangeBusy) SendClosingFrames();
+  cancelled_start_ = starting_;
+  s_.link.Closing = true;
+  ReleaseIfClosed();
+}
+
+void SessionControl::ReleaseIfClosed() {
+  if (!closing_ || starting_ || lease_ != nullptr || s_.link.ExchangeBusy ||
+      !s_.flags.MeasurementIdle) {
+    return;
   }
-  s_.link.SetLamp(kLampRed);
+  if (!cancelled_start_) SendClosingFrames();
+  LetGoOfLink();
+}
+
+void SessionControl::SendClosingFrames() {
+  if (frames_sent_) return;
+  frames_sent_ = true;
+  if (link_.kind == InterfaceKind::kElm327 || s_.link.EcuType != Iaw59M5AM) return;
+  // End the diagnostic session, then the communication; nobody waits for the answers.
+  const bool closing = s_.link.Closing;
+  s_.link.Closing = false;
+  for (EcuRole role : {EcuRole::kStopDiagnosticSession, EcuRole::kStopCommunication}) {
+    s_.clock.Pause(kClosingGap);
+    s_.exchange.SendReceive(EcuRequest(role, Iaw59M5AM), "", EcuReplyLength(role, Iaw59M5AM),
+                            kClosingTimeoutMs);
+  }
+  s_.link.Closing = closing;
+}
+
+void SessionControl::LetGoOfLink() {
+  s_.exchange.SetKLinePort(nullptr);
+  s_.exchange.SetElmPort(nullptr);
+  if (link_.elm && link_.elm->IsOpen()) link_.elm->Close();
+  link_.elm.reset();
+  link_.kline.reset();
+}
+
+int SessionControl::TrimmerInitialForRun() {
+  if (trimmer_initial_ == 0 && s_.link.EcuType == Iaw59M5AM && !closing_ &&
+      (open_ || s_.link.TestMode)) {
+    trimmer_initial_ = GetTrimmerInitial(s_.exchange, s_.link, s_.clock, s_.trace);
+  }
+  return trimmer_initial_;
+}
+
+std::unique_ptr<LinkLease> SessionControl::TakeLease() {
+  if (closing_ || starting_ || lease_ != nullptr || s_.link.ExchangeBusy) return nullptr;
+  if (!s_.flags.MeasurementIdle) {
+    s_.flags.StopRequest = true;
+    return nullptr;
+  }
+  return std::unique_ptr<LinkLease>(new LinkLease(*this));
+}
+
+void SessionControl::LeaseEnded(bool check_session) {
+  lease_ = nullptr;
+  if (check_session) KeepAliveTick();
+  ReleaseIfClosed();
+}
+
+namespace {
+
+// The main window's commands that use the link, greyed while a lease holds it.
+constexpr std::string_view kSessionCommands[] = {
+    fp::cdintialisation, fp::MnInit, fp::cdparametre, fp::mnparam,
+    fp::cddiag,          fp::mndiag, fp::CdReInit,    fp::MnRreInit,
+};
+
+}  // namespace
+
+LinkLease::LinkLease(SessionControl& session) : session_(session) {
+  SessionServices& s = session_.s_;
+  session_.lease_ = this;
+  keep_alive_ = s.keep_alive.IsRunning();
+  s.keep_alive.Stop();
+  measure_allowed_ = s.flags.MeasureAllowed;
+  s.flags.MeasureAllowed = false;
+  for (std::string_view control : kSessionCommands) {
+    commands_.push_back({control, s.window.Enabled(control)});
+    s.window.SetEnabled(control, false);
+  }
+  pointer_ = s.window.Value(fp::MousePointer);
+  s.window.SetValue(fp::MousePointer, SessionControl::kBusyPointer);
+}
+
+LinkLease::~LinkLease() {
+  SessionServices& s = session_.s_;
+  s.flags.MeasureAllowed = measure_allowed_;
+  s.window.SetValue(fp::MousePointer, pointer_);
+  if (session_.closing_) {
+    // The program is closing: nothing is restarted on the link.
+  } else if (lost_) {
+    session_.ShowNoSession();
+    if (s.link.EcuType >= Iaw59M5AM)
+      s.window.SetText(fp::lbPanel1, session_.Text(136, "Init : OFF"));
+  } else {
+    for (const Saved& saved : commands_) s.window.SetEnabled(saved.control, saved.enabled);
+    if (keep_alive_) s.keep_alive.Start();
+  }
+  // The holder's last exchange went unanswered: whether the session is still there is asked at
+  // once rather than at the next tick, so the window never offers a session that has gone.
+  const bool check_now = !session_.closing_ && !lost_ && keep_alive_ && !s.link.TestMode &&
+                         s.link.lamp_colour == kLampRed;
+  session_.LeaseEnded(check_now);
 }
 
 int GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock, TraceLog& trace) {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "config/ini_store.hpp"
 #include "config/language.hpp"
+#include "config/settings.hpp"
 #include "core/clock.hpp"
 #include "core/dialogs.hpp"
 #include "core/event_loop.hpp"
@@ -11,14 +15,38 @@
 #include "core/trace_log.hpp"
 #include "link/exchange.hpp"
 #include "link/interface_devices.hpp"
+#include "link/kline_port.hpp"
 #include "link/link_state.hpp"
+#include "link/serial_port.hpp"
 #include "livedata/cycle_hooks.hpp"
+#include "livedata/measurement_flags.hpp"
 
 namespace velkor {
 
-class MainWindow;
+// The AFR window's button that a session start greys while it talks on the line.
+inline constexpr std::string_view kAfrButton = "cdAFR";
 
-// What the life of a session works with, besides the main window's own state.
+// The link the interface window opened, handed to the session that lives on it.
+struct OpenLink {
+  InterfaceKind kind = InterfaceKind::kUsb;
+  std::unique_ptr<KLinePort> kline;  // FTDI or serial K-line cable, when one was opened
+  std::unique_ptr<SerialPort> elm;   // the ELM327 port, when opened
+  std::string device;                // the FTDI cable's description or the serial device's path
+};
+
+// What the session asks of the window it serves.
+class SessionHost {
+ public:
+  virtual ~SessionHost() = default;
+  // The 15M/16M start shows its progress for `run_length` ticks of 200 ms.
+  virtual void StartProgress(int run_length) = 0;
+  // A start closes the workbook first (the box Chenregistre is cleared).
+  virtual void CloseWorkbook() = 0;
+  // A session opened: the window starts the measurements when [Menu] auto says so.
+  virtual void SessionOpened() = 0;
+};
+
+// What the life of a session works with.
 struct SessionServices {
   ScreenModel& window;  // frmparam
   LinkState& link;
@@ -32,20 +60,35 @@ struct SessionServices {
   Beeper& beeper;
   Timer& keep_alive;      // Timer_present, 2500 ms
   Timer& progress_timer;  // TimerTempo
+  MeasurementFlags& flags;
+  MeasureSwitches& measures;  // the preferences in memory (stepper motor, trimmer)
+  std::filesystem::path home;
   // Opens a cable again when the one chosen at start-up went away; null: no second chance.
   InterfaceDevices* devices = nullptr;
+  // The AFR window, when an external AFR source is configured; null: none.
+  ScreenModel* afr_window = nullptr;
 };
 
-// The life of a diagnostic session as the main window sees it:
+class LinkLease;
+
+// The life of a diagnostic session as the main window sees it. The session owns the open link
+// (the cable or the adapter's port) from the interface window to the program's end.
 //
 //   no session --Initialise ok--> open --tick, no answer--> no session
 //        ^                         |  \--ReInitialise (families 0-2)--^
-//        +---- Initialise failed --+   \--Unload: stop requests (family 4)
+//        +---- Initialise failed --+
+//   any state --Close--> closing: nothing more is sent; the link is let go once no start,
+//                         exchange or measurement run is left on the stack
 //
 // Initialise runs the family's start (the KWP start over a K-line for 4 and 5, the byte-protocol
 // start for 0 to 2, the adapter's script over an ELM327) and sets the window from its result; the
 // keep-alive tick sends tester present after 2.5 s without any other exchange (every exchange
 // restarts the timer) and declares the session lost when it goes unanswered.
+//
+// Everything here runs on the one thread, but a start, an exchange or a measurement run gives the
+// message loop turns, and the window may close in one of them. Close therefore never frees the
+// link under a caller: it raises LinkState::Closing (every start ends at its next turn, every
+// exchange refuses to send) and lets the link go when the last of them has returned.
 class SessionControl {
  public:
   static constexpr int kKeepAliveMs = 2500;
@@ -58,10 +101,18 @@ class SessionControl {
   static constexpr const char* kElmSettings = "38400,n,8,1";
   static constexpr const char* kReInitQuestion = "Couper le contact de la moto\rTurn KEY OFF";
   static constexpr const char* kReInitTitle = "RéInitialisation/Reset Init";
+  static constexpr double kClosingGap = 0.06;  // before each closing request
+  static constexpr int kClosingTimeoutMs = 1000;
   // The window's pointer while a start runs (the platform's busy pointer number).
   static constexpr int kBusyPointer = 12;
 
-  SessionControl(SessionServices services, MainWindow& main);
+  SessionControl(SessionServices services, SessionHost& host);
+  ~SessionControl();
+  SessionControl(const SessionControl&) = delete;
+  SessionControl& operator=(const SessionControl&) = delete;
+
+  // The link the interface window opened (ports may be null: test mode, or nothing opened).
+  void Attach(OpenLink link);
 
   // cdintialisation / MnInit (F2). True when a session is open afterwards.
   bool Initialise();
@@ -69,16 +120,37 @@ class SessionControl {
   void KeepAliveTick();
   // CdReInit / MnRreInit.
   void ReInitialise();
-  // The window closes: no tick may reach the link any more.
-  void Close() { s_.keep_alive.Stop(); }
+  // The window closes: for family 4 on a K-line the diagnostic session and the communication
+  // are ended; nothing is sent after that, and the link is closed as soon as nobody uses it.
+  void Close();
+  // A caller that gave turns (the measurement run) has returned: a pending close completes.
+  void ReleaseIfClosed();
 
+  // Takes the link for a window that talks to the ECU outside the measurement cycle. Null when
+  // it cannot be had now: the cycle is running (it is asked to stop; the user clicks again once
+  // it has), a start or another lease holds the link, or the program is closing.
+  std::unique_ptr<LinkLease> TakeLease();
+
+  bool Open() const { return open_; }
+  bool Starting() const { return starting_; }
+  bool Closed() const { return closing_; }
+  bool Leased() const { return lease_ != nullptr; }
   // After a successful start: the ECU's name and, for the KWP start, the variant that worked
   // (-1 for the other starts).
   const std::string& EcuName() const { return ecu_name_; }
   int Variant() const { return variant_; }
+  // The ECU of the session is a 5AM: stepper motor and lambda probe.
+  bool HasStepper() const { return has_stepper_; }
   int TrimmerInitial() const { return trimmer_initial_; }
+  // The trimmer's value for a measurement run of family 4: read from the ECU when not known yet.
+  int TrimmerInitialForRun();
+  InterfaceKind Kind() const { return link_.kind; }
+  KLinePort* KLine() const { return link_.kline.get(); }
+  SerialPort* Adapter() const { return link_.elm.get(); }
 
  private:
+  friend class LinkLease;
+
   bool RunStart();
   bool StartKLine();
   bool StartElm();
@@ -88,14 +160,59 @@ class SessionControl {
   bool ElmReady();
   void PortMessage(const std::string& port, const std::string& error);
   void Enable(std::string_view control, bool on);
+  void EnableAfr(bool on);
+  // The no-session state: F2 offered, measurements and diagnostics greyed, lamp red.
+  void ShowNoSession();
+  void SendClosingFrames();
+  void LetGoOfLink();
+  void LeaseEnded(bool check_session);
   std::string Text(int id, std::string_view built_in) const;
 
   SessionServices s_;
-  MainWindow& main_;
+  SessionHost& host_;
+  OpenLink link_;
+  LinkLease* lease_ = nullptr;
   int ok_log_number_ = 0;
   std::string ecu_name_;
   int variant_ = -1;
   int trimmer_initial_ = 0;
+  bool has_stepper_ = false;
+  bool open_ = false;
+  bool starting_ = false;
+  bool closing_ = false;
+  bool cancelled_start_ = false;  // the window closed during a start: nothing more is sent
+  bool frames_sent_ = false;
+};
+
+// A window's hold on the link outside the measurement cycle (identification, faults, tests, the
+// 15M trimmer, the preferences, the status read, re-initialisation). While it lives, the cycle is
+// stopped, Timer_present is stopped, MeasureAllowed is cleared, the main window's session
+// commands are greyed and the pointer is busy. Its end gives every one of them back, whatever the
+// way out: done, error, the window closed, the session lost (the commands then show the
+// no-session state) or the program closing (nothing is restarted on the link).
+class LinkLease {
+ public:
+  ~LinkLease();
+  LinkLease(const LinkLease&) = delete;
+  LinkLease& operator=(const LinkLease&) = delete;
+
+  // The holder found the ECU gone: the lease ends in the no-session state.
+  void SessionLost() { lost_ = true; }
+
+ private:
+  friend class SessionControl;
+  explicit LinkLease(SessionControl& session);
+
+  struct Saved {
+    std::string_view control;
+    bool enabled;
+  };
+  SessionControl& session_;
+  std::vector<Saved> commands_;
+  int pointer_ = 0;
+  bool keep_alive_ = false;
+  bool measure_allowed_ = true;
+  bool lost_ = false;
 };
 
 // Reads the idle-mixture trimmer of a family-4 ECU ("213D"); 0 and the trace line

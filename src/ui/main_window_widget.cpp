@@ -124,7 +124,7 @@ void MainWindowWidget::BuildMenus() {
   statuts->setObjectName(Q(fp::mnStatuts));
   controls_.emplace(std::string(fp::mnStatuts), statuts);
   connect(statuts, &QAction::triggered, this, [this] {
-    if (open_status_) open_status_();
+    if (logic_ != nullptr) logic_->OpenStatus();
   });
   QMenu* help = submenu(fp::mnaide);
   connect(AddAction(help, fp::mnabout), &QAction::triggered, this,
@@ -243,6 +243,11 @@ void MainWindowWidget::BuildBody() {
        {fp::chgraph, fp::chMap, fp::Chenregistre, fp::chCSV, fp::chStatutSonde}) {
     right->addWidget(Add(new QCheckBox(central), name));
   }
+  // Only the user's click: the model mirrored onto the box must not read the ECU again.
+  connect(static_cast<QCheckBox*>(controls_.at(std::string(fp::chStatutSonde))),
+          &QCheckBox::clicked, this, [this](bool on) {
+            if (logic_ != nullptr) logic_->ClickStatutSonde(on);
+          });
   connect(static_cast<QCheckBox*>(controls_.at(std::string(fp::chCSV))), &QCheckBox::toggled, this,
           [this](bool on) {
             if (logic_ != nullptr) logic_->ToggleCsv(on);
@@ -355,6 +360,13 @@ void MainWindowWidget::Focus(std::string_view control) {
 std::optional<WindowPosition> MainWindowWidget::TracePosition() const {
   if (trace_window_ == nullptr) return std::nullopt;
   return trace_window_->PositionInTwips();
+}
+
+bool MainWindowWidget::ShowTraceWindow() {
+  if (trace_window_ == nullptr) return false;
+  trace_window_->show();
+  trace_window_->raise();
+  return true;
 }
 
 void MainWindowWidget::CloseAllWindows() {

@@ -32,8 +32,6 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   void SetLogic(MainWindow* logic) { logic_ = logic; }
   void SetInterfaceRunner(std::function<InterfaceChoice()> run) { run_interface_ = std::move(run); }
   void SetTraceWindow(TraceWindow* trace) { trace_window_ = trace; }
-  // What the "Statuts" menu opens.
-  void SetStatusOpener(std::function<void()> open) { open_status_ = std::move(open); }
   // Windows to close with the main window.
   void AddSatellite(QWidget* window) { satellites_.push_back(window); }
 
@@ -44,6 +42,7 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   WindowPosition CurrentPosition() const override;
   void Focus(std::string_view control) override;
   std::optional<WindowPosition> TracePosition() const override;
+  bool ShowTraceWindow() override;
   void CloseAllWindows() override;
 
   // The widget or action mirroring a control of the model.
@@ -68,7 +67,6 @@ class MainWindowWidget : public QMainWindow, public MainWindowHost {
   MainWindow* logic_ = nullptr;
   std::function<InterfaceChoice()> run_interface_;
   TraceWindow* trace_window_ = nullptr;
-  std::function<void()> open_status_;
   std::vector<QWidget*> satellites_;
   std::map<std::string, QObject*, std::less<>> controls_;
   QTimer move_debounce_;

@@ -256,6 +256,44 @@ TEST_F(StartUpLanguageTest, ADamagedFileFallsBackToFrancaisWithoutTraceLines) {
   EXPECT_EQ(TraceText(), "");
 }
 
+TEST_F(StartUpLanguageTest, OnlyAMachineWithoutAnyLanguageFileSendsTheUserToTheTrace) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> files;
+    std::set<std::string> broken;
+    const char* stored;
+    bool notice;
+  };
+  const Case cases[] = {
+      {"no file at all", {}, {}, "English", true},
+      {"unknown name, Francais present", {"Francais"}, {}, "Klingon", false},
+      {"stored file missing, another present", {"Francais"}, {}, "English", false},
+      {"a damaged file is still a file", {}, {"English"}, "English", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MapLoader loader;
+    AddFiles(loader, c.files);
+    loader.broken = c.broken;
+    Language language(loader);
+    TraceList window;
+    trace_.SetSink(&window);
+    int notices = 0;
+    std::size_t lines_before_notice = 0;
+    language.StartUpLanguage(c.stored, trace_, [&] {
+      ++notices;
+      lines_before_notice = window.Lines().size();
+    });
+    trace_.SetSink(nullptr);
+    EXPECT_EQ(notices, c.notice ? 1 : 0);
+    // The request in three languages and its two empty lines are there to be read.
+    if (c.notice) {
+      EXPECT_EQ(lines_before_notice, 5u);
+    }
+    EXPECT_EQ(language.Current(), "Francais");
+  }
+}
+
 // The main window as it is designed, before any language is applied.
 ScreenModel DesignedMainWindow() {
   ScreenModel window;

@@ -334,9 +334,89 @@ TEST_F(InterfaceWindowTest, PickedPortIsStoredAtOnceEvenWithoutOk) {
 
   window_.Unload(0, 0);
   EXPECT_EQ(Stored("Interface", "PORT"), "7");
-  // Nothing was opened: no exchange may reach a cable.
-  EXPECT_TRUE(link_.TestMode);
   EXPECT_EQ(window_.TakeElmPort(), nullptr);
+}
+
+TEST_F(InterfaceWindowTest, ClosedWithoutOkKeepsTheModeTheOptionsGaveAndSaysWhich) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> ftdi;
+    std::vector<SerialDeviceInfo> serial;
+    const char* stored_type;
+    std::vector<int> clicks;  // options chosen after the window loaded
+    bool ok;
+    bool test_mode;
+    std::string panel4;
+    std::string device;  // what the session opens at its start
+  };
+  const std::vector<Case> cases = {
+      {"no FTDI cable: the demo", {}, {}, "0", {}, false, true, "USB : Mode Demo", ""},
+      {"an FTDI cable: that cable, opened by the session",
+       {"Cable A", "Cable B"},
+       {},
+       "0",
+       {},
+       false,
+       false,
+       "USB : Cable A",
+       "Cable A"},
+      {"ELM327 port preselected",
+       {},
+       Ports({"/dev/rfcomm0"}),
+       "3",
+       {},
+       false,
+       false,
+       "ELM : /dev/rfcomm0",
+       "/dev/rfcomm0"},
+      {"KKL without any serial device", {}, {}, "1", {}, false, false, "KKL : aucun port", ""},
+      // The USB option found no cable and chose the demo; KKL leaves the mode as it was.
+      {"USB without cable, then KKL",
+       {},
+       Ports({"/dev/ttyUSB0"}),
+       "0",
+       {1},
+       false,
+       true,
+       "KKL : Mode Demo",
+       "/dev/ttyUSB0"},
+      {"OK opened the cable: its own text stays",
+       {"Cable A"},
+       {},
+       "0",
+       {},
+       true,
+       false,
+       "USB enable",
+       "Cable A"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    IniStore ini = FreshIni();
+    ini.WriteProfileString("Interface", "Type", test.stored_type);
+    devices_.ftdi = test.ftdi;
+    devices_.serial = test.serial;
+    devices_.ftdi_opened.clear();
+    devices_.elm_ports_created = 0;
+    ScreenModel model;
+    LinkState link;  // as at program start: not in test mode
+    InterfaceWindow window(model, ini, devices_, dialogs_, link, trace_);
+    window.Load();
+    for (int kind : test.clicks) window.ClickType(kind);
+    if (test.ok) {
+      ASSERT_TRUE(window.Ok());
+    }
+    window.Unload(0, 0);
+
+    EXPECT_EQ(link.TestMode, test.test_mode);
+    EXPECT_EQ(window.panel4(), test.panel4);
+    EXPECT_EQ(window.device(), test.device);
+    if (!test.ok) {
+      EXPECT_TRUE(devices_.ftdi_opened.empty());
+      EXPECT_EQ(devices_.elm_ports_created, 0);
+      EXPECT_EQ(window.TakeKLinePort(), nullptr);
+    }
+  }
 }
 
 TEST_F(InterfaceWindowTest, ElmOpensTheChosenPortAndLeavesItOpen) {

@@ -353,7 +353,8 @@ TEST(KwpStartTest, EcuNameDecidesTheStepperMotorControls) {
     EXPECT_EQ(bench.screen.Text(fp::lbPanel5), c.shown);
     EXPECT_EQ(bench.screen.Visible(fp::frMoteurPP), c.stepper);
     EXPECT_EQ(bench.screen.Enabled(fp::lbMoteurPP), c.stepper);
-    EXPECT_EQ(bench.screen.Enabled(fp::cdMoteurPP), c.stepper);
+    // The stepper-motor test is not offered yet: its button stays greyed on every ECU.
+    EXPECT_FALSE(bench.screen.Enabled(fp::cdMoteurPP));
     EXPECT_EQ(bench.screen.Visible(fp::lbLambda), c.stepper);
     if (c.stepper) {
       EXPECT_FALSE(bench.screen.Enabled(fp::lbLambda));  // the trimmer preference is off

@@ -40,8 +40,10 @@ class ScriptedHost : public MainWindowHost {
   void ShowWindow() override { shown = true; }
   void PlaceWindow(int top, int left) override { placed = {top, left, 0, 0}; }
   WindowPosition CurrentPosition() const override { return position; }
+  bool ShowTraceWindow() override { return show_trace ? show_trace() : false; }
 
   InterfaceChoice choice;
+  std::function<bool()> show_trace;  // unset: a program without a trace window
   int interface_runs = 0;
   bool shown = false;
   WindowPosition placed{-1, -1, 0, 0};
@@ -262,61 +264,6 @@ TEST_F(MainWindowTest, ProgressTimerFillsTheBarAndStops) {
   EXPECT_EQ(model_.Text(fp::Lbtest), "1");  // 0.6 s shown as whole seconds
 }
 
-TEST_F(MainWindowTest, ClosingTheKwpSessionAfterTheCycleHadTimeToStop) {
-  WriteIni("[ECU]\r\nType=4\r\n");
-  sim::TesterUart uart(clock_, bus_);
-  sim::ScriptedEcu ecu(clock_, bus_);
-  uart.Configure(10400);
-  ecu.Add(sim::EcuStep::Silence());
-  ASSERT_TRUE(Window().StartUp());
-  exchange_.SetKLinePort(&uart);
-  Window().flags().MeasurementIdle = false;  // a measurement loop is running
-
-  const sim::Nanos closing = clock_.Now();
-  Window().Quit();
-  EXPECT_TRUE(Window().flags().StopRequest);
-  Window().Unload();
-
-  ASSERT_EQ(ecu.Requests().size(), 2u);
-  EXPECT_EQ(ecu.Requests()[0].bytes, "8110F120A2");  // stop diagnostic session
-  EXPECT_EQ(ecu.Requests()[1].bytes, "8110F18204");  // stop communication
-  EXPECT_GE(ecu.Requests()[0].start - closing, milliseconds(860));
-  // Positions kept, trace file closed.
-  const WindowPosition stored = ReadWindowPosition(ini_, WindowId::kParam);
-  EXPECT_EQ(stored.top, 150);
-  EXPECT_EQ(stored.left, 300);
-  EXPECT_FALSE(trace_.IsOpen());
-}
-
-TEST_F(MainWindowTest, ClosingAnEobdSessionSendsNothing) {
-  WriteIni("[ECU]\r\nType=5\r\n");
-  sim::TesterUart uart(clock_, bus_);
-  uart.Configure(10400);
-  ASSERT_TRUE(Window().StartUp());
-  exchange_.SetKLinePort(&uart);
-  Window().Unload();
-  EXPECT_TRUE(uart.Written().empty());
-}
-
-TEST_F(MainWindowTest, ClosingOverAnElmClosesItsPortAndSendsNothingOnTheKLine) {
-  WriteIni("[ECU]\r\nType=4\r\n");
-  sim::TesterUart uart(clock_, bus_);
-  host_.choice.kind = InterfaceKind::kElm327;
-  host_.choice.port_number = 3;
-  auto port = std::make_unique<sim::ScriptedSerialPort>(clock_);
-  ASSERT_TRUE(port->Open("/dev/rfcomm0", "38400,n,8,1"));
-  auto* elm = port.get();
-  host_.choice.elm = std::move(port);
-  link_.TestMode = true;
-  ASSERT_TRUE(Window().StartUp());
-  EXPECT_FALSE(link_.TestMode);
-  EXPECT_EQ(model_.Text(fp::lbPanel4), "ELM sur COM3");
-  Window().Unload();
-  EXPECT_FALSE(elm->IsOpen());
-  EXPECT_TRUE(uart.Written().empty());
-  EXPECT_EQ(ReadWindowPosition(ini_, WindowId::kParam).left, 300);
-}
-
 TEST_F(MainWindowTest, TestModeIsShownInTheStatusBar) {
   link_.TestMode = true;
   host_.choice.panel4 = "USB";
@@ -371,6 +318,117 @@ TEST_F(MainWindowTest, MeasuringInDemoRecordsAndNothingIsLostOnClosing) {
     if (entry.path().extension() == ".csv") ++csv_files;
   }
   EXPECT_EQ(csv_files, 1);
+}
+
+TEST_F(MainWindowTest, WithoutLanguageFilesTheMessageSendsTheUserToTheTraceWindow) {
+  const struct {
+    const char* what;
+    bool trace_window;
+  } cases[] = {{"desktop", true}, {"no trace window to read", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    window_.reset();
+    dialogs_.messages.clear();
+    int shown = 0;
+    std::size_t messages_when_shown = 0;
+    host_.show_trace = [&] {
+      ++shown;
+      messages_when_shown = dialogs_.messages.size();
+      return c.trace_window;
+    };
+    ASSERT_TRUE(Window().StartUp());  // the fixture has no language file at all
+    EXPECT_EQ(shown, 1);
+    if (c.trace_window) {
+      EXPECT_EQ(messages_when_shown, 0u);  // the window is up before the message
+      ASSERT_EQ(dialogs_.messages,
+                (std::vector<sim::ScriptedDialogs::Shown>{{"Read the message", "Velkor"}}));
+      EXPECT_EQ(dialogs_.messages[0].icon, Dialogs::Icon::kError);
+    } else {
+      EXPECT_TRUE(dialogs_.messages.empty());
+    }
+  }
+}
+
+TEST_F(MainWindowTest, SettingsKeepTheLanguageInUseNotTheNameRead) {
+  // No language file here: an unknown name and a missing file both end in "Francais".
+  for (const char* stored : {"Klingon", "English"}) {
+    SCOPED_TRACE(stored);
+    window_.reset();
+    WriteIni(std::string("[Affichage]\r\nLangue=") + stored + "\r\n");
+    ASSERT_TRUE(Window().StartUp());
+    Window().ScrollAveraging(7);  // writes the whole preference set
+    EXPECT_EQ(ReadSetting(ini_, ini_keys::kAffichageLangue), "Francais");
+  }
+}
+
+TEST_F(MainWindowTest, WorkbookBoxSaysInPanelTwoWhichRecordingRuns) {
+  ASSERT_TRUE(Window().StartUp());
+  const struct {
+    const char* what;
+    bool workbooks;
+    const char* shown;
+  } cases[] = {{"workbook", true, "Traces Excel"},
+               {"no workbook can be written", false, "Traces textuelles"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WorkbookOptions options;
+    options.workbooks_available = c.workbooks;
+    WorkbookRecorder workbook(home_, SystemLocalTime, options);
+    Window().SetMeasurement({nullptr, nullptr, &workbook, {}});
+    Window().ToggleWorkbook(true);
+    EXPECT_EQ(model_.Text(fp::lbPanel2), c.shown);
+    Window().ToggleWorkbook(false);
+    EXPECT_EQ(model_.Text(fp::lbPanel2), "Attente");
+  }
+
+  // Not even the text fallback can be created: the box does not stay ticked over nothing.
+  const auto blocked = home_ / "blocked";
+  std::filesystem::create_directories(blocked);
+  std::ofstream(blocked / "Mesures") << "a file where the folder should be";
+  WorkbookRecorder workbook(blocked);
+  Window().SetMeasurement({nullptr, nullptr, &workbook, {}});
+  Window().ToggleWorkbook(true);
+  EXPECT_FALSE(model_.Checked(fp::Chenregistre));
+  ASSERT_EQ(dialogs_.messages.size(), 1u);
+  EXPECT_EQ(dialogs_.messages[0].title, "Excel");
+  EXPECT_EQ(model_.Text(fp::lbPanel2), "Attente");
+}
+
+TEST_F(MainWindowTest, PanelTwoShowsTheMeasurementsAgainWhenTheWorkbookCloses) {
+  link_.TestMode = true;
+  ASSERT_TRUE(Window().StartUp());
+  FamilyDecoder decoder(exchange_, link_, clock_);
+  LiveDataHooks hooks(model_, link_);
+  Beeps beeps;
+  WorkbookRecorder workbook(home_);
+  MeasurementCycle cycle(MeasurementCycleServices{
+      model_, Window().flags(), link_, decoder, clock_, loop_, trace_, language_, hooks, beeps,
+      Window().settings(), " - 1.2.3", nullptr, &workbook, nullptr});
+  Window().SetMeasurement({&cycle, nullptr, &workbook, {}});
+  std::string ticked, cleared;
+  hooks.SetOnSample([&](const LiveSample&) {
+    switch (cycle.Iteration()) {
+      case 1:
+        Window().ToggleWorkbook(true);
+        ticked = model_.Text(fp::lbPanel2);
+        break;
+      case 2:
+        Window().ToggleWorkbook(false);
+        cleared = model_.Text(fp::lbPanel2);
+        break;
+      case 3:
+        Window().ToggleWorkbook(true);
+        break;
+      case 4:
+        Window().PressParameters();  // F3: the run ends and clears the box
+        break;
+    }
+  });
+  Window().PressParameters();
+  EXPECT_EQ(ticked, "Traces Excel");
+  EXPECT_EQ(cleared, "Mesures en cours");
+  EXPECT_FALSE(model_.Checked(fp::Chenregistre));
+  EXPECT_EQ(model_.Text(fp::lbPanel2), "Attente");
 }
 
 }  // namespace

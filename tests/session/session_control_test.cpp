@@ -154,14 +154,29 @@ class SessionTest : public ::testing::Test {
   ScreenModel model_;
   Host host_;
   Devices devices_{clock_, bus_};
+  ScreenModel afr_;  // the AFR input's window
   MainWindow window_{model_,
                      MainWindowServices{ini_, link_, exchange_, clock_, trace_, stopwatch_,
                                         dialogs_, language_, home_, " - 1.2.3", nullptr},
                      host_, *tempo_};
-  SessionControl session_{
-      SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_, dialogs_, language_,
-                      beeper_, *keep_alive_, *tempo_, &devices_},
-      window_};
+  SessionControl session_{SessionServices{.window = model_,
+                                          .link = link_,
+                                          .exchange = exchange_,
+                                          .clock = clock_,
+                                          .loop = loop_,
+                                          .ini = ini_,
+                                          .trace = trace_,
+                                          .dialogs = dialogs_,
+                                          .language = language_,
+                                          .beeper = beeper_,
+                                          .keep_alive = *keep_alive_,
+                                          .progress_timer = *tempo_,
+                                          .flags = window_.flags(),
+                                          .measures = window_.measures(),
+                                          .home = home_,
+                                          .devices = &devices_,
+                                          .afr_window = &afr_},
+                          window_};
   sim::TesterUart* uart_ = nullptr;
   std::unique_ptr<sim::WakeUpEcu> ecu_;
 };
@@ -314,6 +329,28 @@ TEST_F(SessionTest, SessionLostWhenTheEcuStopsAnsweringTesterPresent) {
   EXPECT_EQ(uart_->Written().size(), written);
 }
 
+// The AFR window's own measurement button is offered only while no session holds the link: it
+// greys when a start begins, comes back when the start fails or the session is lost.
+TEST_F(SessionTest, AfrButtonIsOfferedOnlyWithoutASession) {
+  WriteIni("[ECU]\r\nType=4\r\nInit=1\r\n[Menu]\r\nauto=0\r\n");
+  afr_.SetEnabled(kAfrButton, true);
+  StartOnKLine();
+  bool greyed_during_start = false;
+  loop_.At(clock_.Now() + milliseconds(100),
+           [&] { greyed_during_start = !afr_.Enabled(kAfrButton); });
+  EXPECT_FALSE(session_.Initialise());  // nobody on the line
+  EXPECT_TRUE(greyed_during_start);
+  EXPECT_TRUE(afr_.Enabled(kAfrButton));
+
+  sim::WakeUpEcu& ecu = SleepingM59();
+  ASSERT_TRUE(session_.Initialise());
+  EXPECT_FALSE(afr_.Enabled(kAfrButton));
+  ecu.SetIgnition(false);
+  clock_.RunFor(std::chrono::seconds(4));  // the next keep-alive finds the session gone
+  ASSERT_EQ(link_.lamp_colour, kLampRed);
+  EXPECT_TRUE(afr_.Enabled(kAfrButton));
+}
+
 TEST_F(SessionTest, KeepAliveTickIsSkippedWhileAnExchangeRuns) {
   WriteIni("[ECU]\r\nType=4\r\nInit=1\r\n[Menu]\r\nauto=0\r\n");
   SleepingM59();
@@ -364,13 +401,7 @@ TEST_F(SessionTest, ElmStartReopensThePortAndRunsTheFamilyScript) {
     });
     ASSERT_TRUE(adapter->Open("/dev/rfcomm0", "38400,n,8,1"));
     auto* elm = adapter.get();
-    InterfaceChoice choice;
-    choice.kind = InterfaceKind::kElm327;
-    choice.device = "/dev/rfcomm0";
-    choice.elm = std::move(adapter);
-    window_.link_choice() = std::move(choice);
-    exchange_.SetElmPort(elm);
-    link_.interface_kind = InterfaceKind::kElm327;
+    session_.Attach({InterfaceKind::kElm327, nullptr, std::move(adapter), "/dev/rfcomm0"});
     link_.TestMode = false;
     link_.EcuType = type;
     link_.SetLamp(kLampRed);
@@ -382,8 +413,7 @@ TEST_F(SessionTest, ElmStartReopensThePortAndRunsTheFamilyScript) {
     const bool asked_pids = std::find(heard.begin(), heard.end(), "0100") != heard.end();
     EXPECT_EQ(asked_pids, type == Eobd);
     EXPECT_EQ(link_.lamp_colour, kLampGreen);
-    exchange_.SetElmPort(nullptr);
-    window_.link_choice().elm.reset();
+    session_.Attach({});
   }
 }
 
@@ -414,10 +444,10 @@ TEST_F(SessionTest, UnpluggedCableIsOpenedAgainOrNamedInTheMessage) {
   ASSERT_TRUE(session_.Initialise());
   EXPECT_EQ(devices_.opened, std::vector<std::string>{"/dev/ttyUSB0"});
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_NE(window_.link_choice().kline.get(), uart_);
+  EXPECT_NE(session_.KLine(), uart_);
 
   // Still out: one message naming the port, and not a single attempt on the line.
-  static_cast<sim::TesterUart*>(window_.link_choice().kline.get())->Unplug();
+  static_cast<sim::TesterUart*>(session_.KLine())->Unplug();
   link_.SetLamp(kLampRed);
   model_.SetEnabled(fp::cdintialisation, true);
   devices_.error = "No such file or directory";

@@ -143,6 +143,23 @@ TEST_F(InterfaceDialogTest, OkWithoutCableClosesTheWindowAndKeepsItsPlace) {
   EXPECT_EQ(choice.kline, nullptr);
 }
 
+TEST_F(InterfaceDialogTest, ClosingWithoutOkLeavesTheCableForTheSession) {
+  devices_.ftdi = {"FT232R USB UART"};
+  InterfaceDialog dialog(ini_, devices_, dialogs_, link_, trace_);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(link_.TestMode);
+  InterfaceChoice choice = dialog.TakeChoice();
+  EXPECT_EQ(choice.kline, nullptr);
+  EXPECT_EQ(choice.device, "FT232R USB UART");
+  EXPECT_EQ(choice.panel4, "USB : FT232R USB UART");
+  EXPECT_EQ(ini_.GetProfileString("POSITIONS", "InterTop", "<absent>", 16),
+            std::to_string(PixelsToTwips(dialog.pos(), dialog).y()));
+}
+
 TEST_F(InterfaceDialogTest, Screenshots) {
   {
     InterfaceDialog dialog(ini_, devices_, dialogs_, link_, trace_);

@@ -185,8 +185,21 @@ TEST_F(MainWindowWidgetTest, InitialisationWalksThroughTheStartAndMeasures) {
   std::unique_ptr<Timer> keep_alive = timers_.CreateTimer();
   exchange_.SetKeepAliveTimer(keep_alive.get());
   NoBeep beep;
-  SessionControl session(SessionServices{model_, link_, exchange_, clock_, loop_, ini_, trace_,
-                                         dialogs_, language_, beep, *keep_alive, *tempo_, nullptr},
+  SessionControl session(SessionServices{.window = model_,
+                                         .link = link_,
+                                         .exchange = exchange_,
+                                         .clock = clock_,
+                                         .loop = loop_,
+                                         .ini = ini_,
+                                         .trace = trace_,
+                                         .dialogs = dialogs_,
+                                         .language = language_,
+                                         .beeper = beep,
+                                         .keep_alive = *keep_alive,
+                                         .progress_timer = *tempo_,
+                                         .flags = logic_.flags(),
+                                         .measures = logic_.measures(),
+                                         .home = home_},
                          logic_);
   logic_.SetSession(&session);
   FamilyDecoder decoder(exchange_, link_, clock_);

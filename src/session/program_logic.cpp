@@ -1,0 +1,79 @@
+#include "session/program_logic.hpp"
+
+namespace velkor {
+
+ProgramLogic::ProgramLogic(ProgramServices s)
+    : window(s.front.window,
+             MainWindowServices{
+                 .ini = s.ini,
+                 .link = s.link,
+                 .exchange = s.exchange,
+                 .clock = s.clock,
+                 .trace = s.trace,
+                 .stopwatch = s.stopwatch,
+                 .dialogs = s.front.dialogs,
+                 .language = s.language,
+                 .home = s.home,
+                 .version_suffix = s.front.version_suffix,
+                 .acquire_single_instance = s.front.acquire_single_instance,
+             },
+             s.front.host, s.progress),
+      session(
+          SessionServices{
+              .window = s.front.window,
+              .link = s.link,
+              .exchange = s.exchange,
+              .clock = s.clock,
+              .loop = s.loop,
+              .ini = s.ini,
+              .trace = s.trace,
+              .dialogs = s.front.dialogs,
+              .language = s.language,
+              .beeper = s.front.beeper,
+              .keep_alive = s.keep_alive,
+              .progress_timer = s.progress,
+              .flags = window.flags(),
+              .measures = window.measures(),
+              .home = s.home,
+              .devices = s.devices,
+          },
+          window),
+      status(status_model, EngineStatusServices{.exchange = s.exchange,
+                                                .link = s.link,
+                                                .clock = s.clock,
+                                                .loop = s.loop,
+                                                .language = s.language}),
+      decoder(s.exchange, s.link, s.clock),
+      hooks(s.front.window, s.link),
+      csv(s.home, s.recording_locale, s.files),
+      workbook(s.home),
+      cycle(MeasurementCycleServices{
+          .window = s.front.window,
+          .flags = window.flags(),
+          .link = s.link,
+          .decoder = decoder,
+          .clock = s.clock,
+          .loop = s.loop,
+          .trace = s.trace,
+          .language = s.language,
+          .hooks = hooks,
+          .beeper = s.front.beeper,
+          .settings = window.settings(),
+          .version_suffix = s.front.version_suffix,
+          .keep_alive = &s.keep_alive,
+          .workbook = &workbook,
+          .text = &csv,
+          .run_hooks = this,
+      }) {
+  window.SetSession(&session);
+  // The lambda probe is read only from the ECU the session found to be a 5AM.
+  decoder.SetEcuDescription([this] { return session.HasStepper() ? session.EcuName() : ""; });
+  hooks.SetEngineStatus(&status);
+  window.SetMeasurement(MeasurementParts{.cycle = &cycle,
+                                         .csv = &csv,
+                                         .workbook = &workbook,
+                                         .open_document = s.front.open_document,
+                                         .status = &status});
+}
+
+}  // namespace velkor

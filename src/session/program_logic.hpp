@@ -1,0 +1,88 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "config/ini_store.hpp"
+#include "config/language.hpp"
+#include "core/clock.hpp"
+#include "core/ctime_it.hpp"
+#include "core/dialogs.hpp"
+#include "core/event_loop.hpp"
+#include "core/number_format.hpp"
+#include "core/screen_model.hpp"
+#include "core/trace_log.hpp"
+#include "link/exchange.hpp"
+#include "link/interface_devices.hpp"
+#include "link/link_state.hpp"
+#include "livedata/engine_status.hpp"
+#include "livedata/family_decoder.hpp"
+#include "livedata/measurement_cycle.hpp"
+#include "recording/text_recorder.hpp"
+#include "recording/workbook_recorder.hpp"
+#include "session/live_data_hooks.hpp"
+#include "session/main_window.hpp"
+#include "session/session_control.hpp"
+
+namespace velkor {
+
+// What a front end brings: its window model and host, dialogs, beeper, version suffix.
+struct FrontEnd {
+  ScreenModel& window;  // frmparam
+  MainWindowHost& host;
+  Dialogs& dialogs;
+  Beeper& beeper;
+  std::string version_suffix;  // " - 1.2.3", or "" without windows
+  std::function<bool()> acquire_single_instance;
+  // Opens a finished workbook with the desktop's default application; none: not offered.
+  std::function<void(const std::string& path)> open_document;
+};
+
+// Everything the program's logic stands on: the front end and the parts below it (the real
+// ones, or the bench's).
+struct ProgramServices {
+  FrontEnd front;
+  IniStore& ini;
+  FileSystem& files;
+  Clock& clock;
+  EventLoop& loop;
+  TraceLog& trace;
+  CTimeIt& stopwatch;
+  Language& language;
+  LinkState& link;
+  Exchange& exchange;
+  Timer& keep_alive;  // Timer_present
+  Timer& progress;    // TimerTempo
+  InterfaceDevices* devices = nullptr;
+  std::filesystem::path home;
+  NumberLocale recording_locale = NumberLocale::User();
+};
+
+// The program's logic, built once for every front end (the desktop program, velkor-cli, the
+// scenario tests): the main window's behaviour, the session that owns the link, the live data
+// with its decoder, hooks and cycle, the engine status and the two recorders. Adding a window or
+// a source is one change here.
+class ProgramLogic : private CycleRunHooks {
+ public:
+  explicit ProgramLogic(ProgramServices services);
+  ProgramLogic(const ProgramLogic&) = delete;
+  ProgramLogic& operator=(const ProgramLogic&) = delete;
+
+  // Order matters: each part is built from the ones above it, and destroyed before them.
+  MainWindow window;
+  SessionControl session;
+  ScreenModel status_model;  // frmStatuts
+  EngineStatus status;
+  FamilyDecoder decoder;
+  LiveDataHooks hooks;
+  CsvRecorder csv;
+  WorkbookRecorder workbook;
+  MeasurementCycle cycle;
+
+ private:
+  // CycleRunHooks: a family-4 run starts with the trimmer value of the session.
+  int TrimmerInitial() override { return session.TrimmerInitialForRun(); }
+};
+
+}  // namespace velkor
