@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/ecu_family.hpp"
 #include "link/frame.hpp"
@@ -81,8 +82,19 @@ long InjectionWord(int family, double ms) {
   return word;
 }
 
+// The framed families' own address, the target of a physical request.
+constexpr std::uint8_t kFramedEcuAddress = 0x10;
+// The OBD functional target of ISO 14230-4, with a format byte Cx.
+constexpr std::uint8_t kFunctionalTarget = 0x33;
+
+bool Physical(std::uint8_t format) { return (format & 0xC0) == 0x80; }
+bool Functional(std::uint8_t format) { return (format & 0xC0) == 0xC0; }
+
+// Back to the request's source, from the address it was sent to (from the ECU's own address
+// when it went to every OBD ECU).
 HexMessage ReplyHeaderOf(const std::vector<std::uint8_t>& request) {
-  return ByteToHex(request[2]) + ByteToHex(request[1]);
+  const std::uint8_t source = Functional(request[0]) ? kFramedEcuAddress : request[1];
+  return ByteToHex(request[2]) + ByteToHex(source);
 }
 
 std::size_t HeaderSize(const std::vector<std::uint8_t>& request) {
@@ -133,51 +145,107 @@ HexMessage KwpReply(const HexMessage& payload, const EngineState& state,
   return "7F" + Left(payload, 2) + "11";
 }
 
-HexMessage EobdReply(const HexMessage& payload, const EngineState& state) {
-  if (HexMessage common = CommonReply(payload); !common.empty()) return common;
-  if (Left(payload, 2) != "01") return "7F" + Left(payload, 2) + "11";
-  HexMessage value;
-  if (payload.size() == 4) {
-    const int pid = HexToByte(Mid(payload, 3, 2));
-    switch (pid) {
-      case 0x00:
-        // Supported PIDs 01-20, most significant bit first: 04 05 0B 0C 0D 0F 10 11.
-        value = "183B8000";
-        break;
-      case 0x04:
-        value = Byte(state.load_percent * 255 / 100);
-        break;
-      case 0x05:
-        value = Byte(state.coolant_c + 40);
-        break;
-      case 0x0B:
-        value = Byte(state.pressure_hpa / 10);
-        break;
-      case 0x0C:
-        value = Word(state.rpm * 4);
-        break;
-      case 0x0D:
-        value = Byte(state.vehicle_kmh);
-        break;
-      case 0x0F:
-        value = Byte(state.air_c + 40);
-        break;
-      case 0x10:
-        value = Word(state.air_flow_gps * 100);
-        break;
-      case 0x11:
-        value = Word(state.throttle_percent * 255 / 100);
-        break;
-      default:
-        break;
+// Supported PIDs 01-20, most significant bit first: 01 04 05 0B 0C 0D 0F 10 11.
+constexpr const char* kSupportedPids = "983B8000";
+// Readiness of PID 01 (bytes B, C, D): spark ignition; misfire, fuel system and components
+// monitored; catalyst, oxygen sensor and its heater monitored; every test complete.
+constexpr const char* kReadiness = "076100";
+// Stored codes in one mode 03 frame, on the K-line.
+constexpr std::size_t kCodesPerFrame = 3;
+// PID 01 counts stored codes in seven bits.
+constexpr std::size_t kMaxCountedCodes = 0x7F;
+
+// The data of mode 01 PID `pid`; empty for a PID the ECU does not have.
+HexMessage EobdPidValue(int pid, const EngineState& state,
+                        const std::vector<std::uint16_t>& codes) {
+  switch (pid) {
+    case 0x00:
+      return kSupportedPids;
+    case 0x01: {
+      // Bit 7: the warning lamp; bits 0 to 6: how many codes are stored.
+      const std::size_t count = std::min(codes.size(), kMaxCountedCodes);
+      return ByteToHex((codes.empty() ? 0x00 : 0x80) | static_cast<int>(count)) + kReadiness;
     }
+    case 0x04:
+      return Byte(state.load_percent * 255 / 100);
+    case 0x05:
+      return Byte(state.coolant_c + 40);
+    case 0x0B:
+      return Byte(state.pressure_hpa / 10);
+    case 0x0C:
+      return Word(state.rpm * 4);
+    case 0x0D:
+      return Byte(state.vehicle_kmh);
+    case 0x0F:
+      return Byte(state.air_c + 40);
+    case 0x10:
+      return Word(state.air_flow_gps * 100);
+    case 0x11:
+      return Byte(state.throttle_percent * 255 / 100);
+    default:
+      return {};
   }
-  // 12: sub-function not supported (a parameter it does not have).
-  if (value.empty()) return "7F0112";
-  return "41" + Mid(payload, 3, 2) + value;
 }
 
 }  // namespace
+
+std::optional<std::uint16_t> ParseDtc(std::string_view text) {
+  constexpr std::string_view kLetters = "PCBU";
+  if (text.size() != 5) return std::nullopt;
+  const std::size_t letter = kLetters.find(static_cast<char>(text[0] & ~0x20));
+  if (letter == std::string_view::npos || text[1] < '0' || text[1] > '3') return std::nullopt;
+  int value = 0;
+  for (char c : text.substr(2)) {
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + digit;
+  }
+  return static_cast<std::uint16_t>((letter << 14) | (static_cast<unsigned>(text[1] - '0') << 12) |
+                                    static_cast<unsigned>(value));
+}
+
+EobdResponder::EobdResponder(EobdSettings settings) : codes_(std::move(settings.stored_codes)) {}
+
+std::vector<HexMessage> EobdResponder::Respond(const HexMessage& payload, const EngineState& state,
+                                               bool functional) {
+  if (HexMessage common = CommonReply(payload); !common.empty()) return {common};
+  const HexMessage service = Left(payload, 2);
+  // What the ECU does not have: refused when asked by address, and left to the other ECUs
+  // (none answers) when asked of all of them.
+  auto refuse = [&](const char* code) -> std::vector<HexMessage> {
+    if (functional) return {};
+    return {"7F" + (service.empty() ? HexMessage("00") : service) + code};
+  };
+  if (service == "01") {
+    // 12: sub-function not supported (a parameter it does not have).
+    if (payload.size() != 4) return refuse("12");
+    const HexMessage value = EobdPidValue(HexToByte(Mid(payload, 3, 2)), state, codes_);
+    if (value.empty()) return refuse("12");
+    return {"41" + Mid(payload, 3, 2) + value};
+  }
+  if (service == "03" && payload.size() == 2) {
+    // Three codes a frame, the last one padded with 00 00; a frame of zeros when none is stored.
+    std::vector<HexMessage> frames;
+    for (std::size_t i = 0; i == 0 || i < codes_.size(); i += kCodesPerFrame) {
+      HexMessage frame = "43";
+      for (std::size_t j = i; j < i + kCodesPerFrame; ++j) {
+        const std::uint16_t code = j < codes_.size() ? codes_[j] : 0;
+        frame += ByteToHex(code >> 8) + ByteToHex(code & 0xFF);
+      }
+      frames.push_back(frame);
+    }
+    return frames;
+  }
+  if (service == "04" && payload.size() == 2) {
+    codes_.clear();
+    return {"44"};
+  }
+  // 11: service not supported.
+  return refuse("11");
+}
 
 int FamilyBaud(int family) { return IsKwpFamily(family) ? 10400 : 7812; }
 
@@ -234,31 +302,57 @@ void EcuModel::Complete() {
   const Nanos now = clock_.Now();
   const HexMessage key = Key(request);
   double delay = p2_;
-  const HexMessage reply = ApplyFault(request, key, Answer(request, now), delay);
-  requests_.push_back(Request{now, BytesToHex(request), key, reply});
-  if (!reply.empty()) SendAfter(delay, reply);
+  std::vector<HexMessage> frames = Answers(request, now);
+  ApplyFault(request, key, frames, delay);
+  HexMessage answer;
+  for (const HexMessage& frame : frames) answer += frame;
+  requests_.push_back(Request{now, BytesToHex(request), key, answer});
+  // Each frame P2 after the end of the one before.
+  const double byte_time = 10.0 / tx_.Baud();
+  for (const HexMessage& frame : frames) {
+    if (frame.empty()) continue;
+    SendAfter(delay, frame);
+    const double bytes = static_cast<double>(ByteLength(frame));
+    delay += bytes * byte_time + (bytes - 1) * p1_ + p2_;
+  }
 }
 
-HexMessage EcuModel::ApplyFault(const std::vector<std::uint8_t>& request, const HexMessage& key,
-                                HexMessage reply, double& delay) {
+std::vector<HexMessage> EcuModel::Answers(const std::vector<std::uint8_t>& request, Nanos now) {
+  HexMessage reply = Answer(request, now);
+  if (reply.empty()) return {};
+  return {std::move(reply)};
+}
+
+void EcuModel::ApplyFault(const std::vector<std::uint8_t>& request, const HexMessage& key,
+                          std::vector<HexMessage>& frames, double& delay) {
   auto rule = std::find_if(faults_.begin(), faults_.end(), [&](const EcuFault& fault) {
     return fault.request.empty() || fault.request == key;
   });
-  if (rule == faults_.end()) return reply;
+  if (rule == faults_.end()) return;
   const EcuFault fault = *rule;
   if (fault.times > 0 && --rule->times == 0) faults_.erase(rule);
 
-  if (fault.silence) return {};
-  if (fault.negative) reply = Refusal(request, *fault.negative);
-  if (reply.empty()) return reply;
+  if (fault.silence) {
+    frames.clear();
+    return;
+  }
+  if (fault.negative) frames = {Refusal(request, *fault.negative)};
+  if (frames.empty() || frames.front().empty()) {
+    frames.clear();
+    return;
+  }
+  // A fault spoils the first frame; a cut reply ends there.
+  HexMessage& reply = frames.front();
   if (fault.bad_checksum && Framed()) {
     const HexMessage last = Right(reply, 2);
     reply = Left(reply, reply.size() - 2) + ByteToHex((HexToByte(last) + 1) & 0xFF);
   }
-  if (fault.keep_bytes >= 0) reply = Left(reply, 2 * static_cast<std::size_t>(fault.keep_bytes));
+  if (fault.keep_bytes >= 0) {
+    reply = Left(reply, 2 * static_cast<std::size_t>(fault.keep_bytes));
+    frames.resize(1);
+  }
   if (fault.stray_byte) reply = ByteToHex(*fault.stray_byte) + reply;
   delay += fault.extra_delay;
-  return reply;
 }
 
 void EcuModel::SendAfter(double delay, const HexMessage& reply) {
@@ -333,9 +427,9 @@ FramedEcu::FramedEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
 
 std::size_t FramedEcu::RequestLength(const std::vector<std::uint8_t>& bytes) const {
   if (bytes.empty()) return 0;
-  // Only the format with both addresses is spoken; any other first byte is line noise, a
-  // request of one byte that Valid turns down.
-  if ((bytes[0] & 0xC0) != 0x80) return 1;
+  // Only the formats with both addresses are spoken (the functional one by an ECU that hears
+  // it); any other first byte is line noise, a request of one byte that Valid turns down.
+  if (!Physical(bytes[0]) && !(Functional(bytes[0]) && HearsFunctional())) return 1;
   const std::size_t length = bytes[0] & 0x3F;
   if (length != 0) return length + 4;
   if (bytes.size() < 4) return 0;
@@ -343,7 +437,10 @@ std::size_t FramedEcu::RequestLength(const std::vector<std::uint8_t>& bytes) con
 }
 
 bool FramedEcu::Valid(const std::vector<std::uint8_t>& request) const {
-  if (request.size() < 4 || (request[0] & 0xC0) != 0x80) return false;
+  if (request.size() < 4) return false;
+  const bool addressed = Physical(request[0]) || (Functional(request[0]) && HearsFunctional() &&
+                                                  request[1] == kFunctionalTarget);
+  if (!addressed) return false;
   unsigned sum = 0;
   for (std::size_t i = 0; i + 1 < request.size(); ++i) sum += request[i];
   return (sum & 0xFF) == request.back();
@@ -375,16 +472,28 @@ HexMessage KwpEngineEcu::Respond(const HexMessage& payload, const EngineState& s
   return KwpReply(payload, state, settings_);
 }
 
-EobdEcu::EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine)
-    : FramedEcu(clock, bus, engine, "ecu") {}
+EobdEcu::EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, EobdSettings settings)
+    : FramedEcu(clock, bus, engine, "ecu"), responder_(std::move(settings)) {}
 
 HexMessage EobdEcu::Respond(const HexMessage& payload, const EngineState& state) {
-  return EobdReply(payload, state);
+  std::vector<HexMessage> frames = responder_.Respond(payload, state, /*functional=*/false);
+  return frames.empty() ? HexMessage{} : frames.front();
+}
+
+std::vector<HexMessage> EobdEcu::Answers(const std::vector<std::uint8_t>& request, Nanos now) {
+  const std::vector<HexMessage> data =
+      responder_.Respond(Key(request), engine_.At(now), Functional(request[0]));
+  std::vector<HexMessage> frames;
+  for (const HexMessage& d : data) frames.push_back(FrameKwp(d, ReplyHeaderOf(request)));
+  return frames;
 }
 
 HexMessage FramedFamilyReply(int family, const HexMessage& payload, const EngineState& state) {
   if (family == Iaw59M5AM) return KwpReply(payload, state, KwpEngineSettings{});
-  if (family == Eobd) return EobdReply(payload, state);
+  if (family == Eobd) {
+    const std::vector<HexMessage> frames = EobdResponder().Respond(payload, state, false);
+    return frames.empty() ? HexMessage{} : frames.front();
+  }
   return {};
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/hex_message.hpp"
@@ -42,11 +43,13 @@ namespace velkor::sim {
 //     coolant + 40, throttle x10, advance x10, battery x10, 0, injection x500, [0]), 21 30
 //     engine speed (word, rpm), 21 45 lambda probe (word, mV), 21 A6 status record (16 bytes),
 //     21 4B mixture state. Anything else is refused (7F, service, 11 or 31).
-//   5, OBD mode 01: 00 supported PIDs, 04 load, 05 coolant, 0B manifold pressure (kPa), 0C speed
-//   (rpm x4),
-//     0D vehicle speed, 0F air, 10 air flow (g/s x100), 11 throttle (two bytes, % of 255 as a
-//     word, the way this program's tester reads it); 81, 82 and 3E as family 4. Another
-//     parameter is refused with 7F 01 12, another service with 7F, service, 11.
+//   5, OBD (see EobdResponder): mode 01 00 supported PIDs, 01 warning lamp and count of stored
+//     codes, 04 load, 05 coolant, 0B manifold pressure (kPa), 0C speed (rpm x4), 0D vehicle
+//     speed, 0F air, 10 air flow (g/s x100), 11 throttle (one byte, % of 255); mode 03 the
+//     stored codes, mode 04 clears them; 81, 82 and 3E as family 4. It hears the functional
+//     header C<n> 33 F1 as well as its own address, and answers from 10 either way. Asked by
+//     address, another parameter is refused with 7F 01 12, another service with 7F, service, 11;
+//     asked functionally, it says nothing to either.
 
 // Data-link speed of a family: 7812 baud for the byte families 0 to 3, 10400 for 4 and 5.
 int FamilyBaud(int family);
@@ -66,6 +69,35 @@ struct EcuFault {
   bool bad_checksum = false;                 // framed replies: last byte off by one
   double extra_delay = 0;                    // seconds added to P2: a late reply
   int times = 0;  // requests it applies to before it is dropped; 0: every one
+};
+
+// A trouble code as a tester shows it ("P0130": P, C, B or U, then four hex digits, the first
+// 0 to 3) in the two bytes an ECU sends: the letter in the top two bits, then the digits. None
+// for text that is no code.
+std::optional<std::uint16_t> ParseDtc(std::string_view text);
+
+struct EobdSettings {
+  std::vector<std::uint16_t> stored_codes;  // what mode 03 reports, in order, until mode 04
+};
+
+// EobdResponder: the OBD services of an EOBD engine ECU, as the data of its reply frames (no
+// header, no checksum), for the model on the K-line and for the ECU behind the adapter alike.
+//   01 PID  41 PID and the value; 01 01: A = warning lamp (bit 7, on while codes are stored)
+//           and the count of stored codes, then the readiness bytes B C D.
+//   03      the layout of ISO 14230-4: 43 and three two-byte codes a frame, the last frame
+//           padded with 00 00, one frame per three codes; one frame of zeros when none is stored.
+//   04      44; the stored codes are cleared (and the lamp goes off).
+// A request for what it does not have gets a refusal when it came to the ECU's address and no
+// answer at all when it came functionally (another ECU may have it; the adapter says NO DATA).
+class EobdResponder {
+ public:
+  explicit EobdResponder(EobdSettings settings = {});
+  std::vector<HexMessage> Respond(const HexMessage& payload, const EngineState& state,
+                                  bool functional);
+  const std::vector<std::uint16_t>& StoredCodes() const { return codes_; }
+
+ private:
+  std::vector<std::uint16_t> codes_;
 };
 
 // EcuModel: what every family's model shares: the bus, request assembly, the reply after P2,
@@ -116,6 +148,9 @@ class EcuModel {
   virtual HexMessage Key(const std::vector<std::uint8_t>& request) const = 0;
   // The reply to a valid request with the engine as it is now; empty: no answer.
   virtual HexMessage Answer(const std::vector<std::uint8_t>& request, Nanos now) = 0;
+  // The frames of the reply, each sent P2 after the end of the one before; by default the one
+  // of Answer. A fault applies to the first.
+  virtual std::vector<HexMessage> Answers(const std::vector<std::uint8_t>& request, Nanos now);
   // The refusal of a request with `code`; empty where the family has none.
   virtual HexMessage Refusal(const std::vector<std::uint8_t>&, std::uint8_t) const { return {}; }
   virtual bool Framed() const { return false; }
@@ -125,8 +160,8 @@ class EcuModel {
  private:
   void OnByte(std::uint8_t byte);
   void Complete();
-  HexMessage ApplyFault(const std::vector<std::uint8_t>& request, const HexMessage& key,
-                        HexMessage reply, double& delay);
+  void ApplyFault(const std::vector<std::uint8_t>& request, const HexMessage& key,
+                  std::vector<HexMessage>& frames, double& delay);
   void SendAfter(double delay, const HexMessage& reply);
 
   VirtualClock& clock_;
@@ -170,8 +205,8 @@ std::optional<std::uint8_t> ByteFamilyByte(int family, std::uint8_t address,
                                            const EngineState& state);
 
 // KWP2000 framing shared by families 4 and 5: format byte 0x80 + length (or 0x80 and a length
-// byte), target, source, data, checksum. A reply goes back with the addresses swapped; a
-// request with a wrong checksum is ignored. P2 25 ms by default.
+// byte), target, source, data, checksum. A reply goes back with the addresses swapped (from 10
+// to a functional request); a request with a wrong checksum is ignored. P2 25 ms by default.
 class FramedEcu : public EcuModel {
  protected:
   FramedEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, const std::string& name);
@@ -182,6 +217,8 @@ class FramedEcu : public EcuModel {
   HexMessage Answer(const std::vector<std::uint8_t>& request, Nanos now) override;
   HexMessage Refusal(const std::vector<std::uint8_t>& request, std::uint8_t code) const override;
   bool Framed() const override { return true; }
+  // True for an ECU that also hears the functional header (format C<n>, target 33).
+  virtual bool HearsFunctional() const { return false; }
 
   // The reply's data (service + 0x40 and its values, or 7F ...) to a request's payload.
   virtual HexMessage Respond(const HexMessage& payload, const EngineState& state) = 0;
@@ -219,18 +256,26 @@ class KwpEngineEcu : public FramedEcu {
   KwpEngineSettings settings_;
 };
 
-// Family 5 ("EOBD"), OBD mode 01 over KWP2000 frames at 10400 baud.
+// Family 5 ("EOBD"), the OBD services over KWP2000 frames at 10400 baud.
 class EobdEcu : public FramedEcu {
  public:
-  EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine);
+  EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, EobdSettings settings = {});
+  const std::vector<std::uint16_t>& StoredCodes() const { return responder_.StoredCodes(); }
 
  protected:
   HexMessage Respond(const HexMessage& payload, const EngineState& state) override;
+  std::vector<HexMessage> Answers(const std::vector<std::uint8_t>& request, Nanos now) override;
+  bool HearsFunctional() const override { return true; }
+
+ private:
+  EobdResponder responder_;
 };
 
 // The reply's data (service + 0x40 and its values, or 7F ...) that family 4 (with default
-// settings) or 5 gives to a request's payload with the engine in `state`, off the bus: for a
-// model that frames the exchange itself, such as the adapter's ECU. Empty for other families.
+// settings) or 5 (no stored codes, asked by address; only its first frame) gives to a
+// request's payload with the engine in `state`, off the bus. Empty for other families. A model
+// that frames the exchange itself and needs every frame or the stored codes, such as the
+// adapter's ECU, uses an EobdResponder.
 HexMessage FramedFamilyReply(int family, const HexMessage& payload, const EngineState& state);
 
 // The model of `family` (0 to 5) on `bus`; null for any other family.

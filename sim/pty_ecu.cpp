@@ -35,14 +35,17 @@ namespace velkor::sim {
 
 const char* const kPtyEcuUsage =
     "Usage: velkor-ecusim --pty [--model m59|5am|mm16|mm15|15rc|eobd] [--elm327] [--awake]\n"
-    "                     [--p2-ms N] [--log FILE]\n"
+    "                     [--p2-ms N] [--dtc CODE,...] [--battery V] [--log FILE]\n"
     "Serves a simulated ECU on a pseudo-terminal and prints the device to open on its first\n"
     "line. Runs until the port is closed after use, or until interrupted.\n"
-    "  --model NAME  the ECU (default m59)\n"
-    "  --elm327      an ELM327 adapter at 38400 baud in front of the ECU (m59, 5am, eobd)\n"
-    "  --awake       the ECU needs no wake-up (fast init, ignition key bytes)\n"
-    "  --p2-ms N     the ECU's delay before a reply, in milliseconds\n"
-    "  --log FILE    every byte with its time in ms: T from the tester, E to it\n";
+    "  --model NAME    the ECU (default m59)\n"
+    "  --elm327        an ELM327 adapter at 38400 baud in front of the ECU (m59, 5am, eobd)\n"
+    "  --awake         the ECU needs no wake-up (fast init, ignition key bytes)\n"
+    "  --p2-ms N       the ECU's delay before a reply, in milliseconds\n"
+    "  --dtc LIST      eobd: the trouble codes stored, e.g. P0130,P0171 (default none)\n"
+    "  --battery V     with --elm327: the battery voltage the adapter reads (ATRV), 0 to 30\n"
+    "                  (default 13.8)\n"
+    "  --log FILE      every byte with its time in ms: T from the tester, E to it\n";
 
 namespace {
 
@@ -59,6 +62,7 @@ constexpr Nanos kOpenPoll = milliseconds(20);
 // How long a closed port may stay closed before the run ends: time enough to open it again.
 constexpr Nanos kReopenGrace = milliseconds(1000);
 constexpr double kMaxP2Seconds = 10;
+constexpr double kMaxBatteryVolts = 30;
 
 struct ModelName {
   std::string_view name;
@@ -104,6 +108,32 @@ class NamedKwpEcu : public KwpEngineEcu {
 
 std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// A number written with a dot, whatever the locale; none for anything else.
+std::optional<double> ParseNumber(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// "P0130,P0171": the codes in order; none when one of them is no code. Empty text: no code.
+std::optional<std::vector<std::uint16_t>> ParseDtcList(std::string_view text) {
+  std::vector<std::uint16_t> codes;
+  while (!text.empty()) {
+    const std::size_t comma = text.find(',');
+    const std::optional<std::uint16_t> code = ParseDtc(text.substr(0, comma));
+    if (!code) return std::nullopt;
+    codes.push_back(*code);
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+    if (text.empty()) return std::nullopt;  // a trailing comma
+  }
+  return codes;
+}
+
 }  // namespace
 
 std::optional<int> PtyModelFamily(std::string_view model) {
@@ -130,7 +160,8 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
       value = name.substr(eq + 1);
       name.resize(eq);
     }
-    const bool takes_value = name == "--model" || name == "--p2-ms" || name == "--log";
+    const bool takes_value = name == "--model" || name == "--p2-ms" || name == "--log" ||
+                             name == "--dtc" || name == "--battery";
     if (takes_value && !value) {
       if (i + 1 >= args.size()) return fail(name + " needs a value");
       value = args[++i];
@@ -153,14 +184,24 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
       }
       options.model = *value;
     } else if (name == "--p2-ms") {
-      double ms = 0;
-      const char* end = value->data() + value->size();
-      const auto [ptr, ec] = std::from_chars(value->data(), end, ms);
-      if (value->empty() || ec != std::errc() || ptr != end || !std::isfinite(ms) || ms < 0 ||
-          ms > kMaxP2Seconds * 1000) {
+      const std::optional<double> ms = ParseNumber(*value);
+      if (!ms || *ms < 0 || *ms > kMaxP2Seconds * 1000) {
         return fail("--p2-ms needs a number of milliseconds from 0 to 10000, not '" + *value + "'");
       }
-      options.p2_seconds = ms / 1000;
+      options.p2_seconds = *ms / 1000;
+    } else if (name == "--dtc") {
+      std::optional<std::vector<std::uint16_t>> codes = ParseDtcList(*value);
+      if (!codes) {
+        return fail("--dtc needs codes such as P0130,P0171 (P, C, B or U and four digits), not '" +
+                    *value + "'");
+      }
+      options.stored_codes = std::move(*codes);
+    } else if (name == "--battery") {
+      const std::optional<double> volts = ParseNumber(*value);
+      if (!volts || *volts < 0 || *volts > kMaxBatteryVolts) {
+        return fail("--battery needs a voltage from 0 to 30 such as 13.8, not '" + *value + "'");
+      }
+      options.battery_volts = *volts;
     } else if (name == "--log") {
       if (value->empty()) return fail("--log needs a file name");
       options.log_path = *value;
@@ -171,6 +212,12 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
   if (!pty) return fail("--pty is required: the simulator serves a pseudo-terminal");
   if (options.elm327 && !IsKwpFamily(*PtyModelFamily(options.model))) {
     return fail("--elm327 needs a KWP model (m59, 5am or eobd), not '" + options.model + "'");
+  }
+  if (!options.stored_codes.empty() && *PtyModelFamily(options.model) != Eobd) {
+    return fail("--dtc needs the model eobd, not '" + options.model + "'");
+  }
+  if (options.battery_volts && !options.elm327) {
+    return fail("--battery needs --elm327: only the adapter reads the voltage at the socket");
   }
   result.options = std::move(options);
   return result;
@@ -249,6 +296,7 @@ class PtyEcu::Impl {
   std::unique_ptr<WakeUpEcu> wake_ecu_;  // or one that must be woken
   bool ignition_keys_ = false;           // wake_ecu_ waits for the ignition and its key bytes
   EventId ignition_event_ = 0;
+  EobdResponder eobd_;  // the ECU behind the adapter, for eobd
   std::unique_ptr<Elm327Model> elm_;
 };
 
@@ -305,14 +353,18 @@ void PtyEcu::Impl::MakeModels() {
   if (options_.elm327) {
     Elm327Options elm_options;
     if (options_.p2_seconds) elm_options.ecu_delay = *options_.p2_seconds;
+    if (options_.battery_volts) elm_options.battery_volts = *options_.battery_volts;
+    eobd_ = EobdResponder(EobdSettings{options_.stored_codes});
     const std::string_view name = EcuName(options_.model);
     elm_ = std::make_unique<Elm327Model>(
         clock_,
-        [this, name](const HexMessage& request) -> HexMessage {
-          if (family_ == Iaw59M5AM) {
-            if (HexMessage extra = KwpExtraReply(request, name); !extra.empty()) return extra;
-          }
-          return FramedFamilyReply(family_, request, engine_.At(clock_.Now()));
+        [this, name](const ElmRequest& request) -> std::vector<HexMessage> {
+          const EngineState state = engine_.At(clock_.Now());
+          if (family_ == Eobd) return eobd_.Respond(request.payload, state, request.functional);
+          HexMessage reply = KwpExtraReply(request.payload, name);
+          if (reply.empty()) reply = FramedFamilyReply(family_, request.payload, state);
+          if (reply.empty()) return {};
+          return {reply};
         },
         elm_options);
     elm_->Open(slave_path_, std::to_string(baud_) + ",n,8,1");
@@ -323,6 +375,8 @@ void PtyEcu::Impl::MakeModels() {
   std::unique_ptr<EcuModel> model;
   if (family_ == Iaw59M5AM) {
     model = std::make_unique<NamedKwpEcu>(clock_, bus_, engine_, EcuName(options_.model));
+  } else if (family_ == Eobd) {
+    model = std::make_unique<EobdEcu>(clock_, bus_, engine_, EobdSettings{options_.stored_codes});
   } else {
     model = MakeFamilyEcu(clock_, bus_, engine_, family_);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,11 +11,13 @@ namespace velkor::sim {
 
 // What the simulator puts behind the pseudo-terminal.
 struct PtyEcuOptions {
-  std::string model = "m59";         // m59, 5am, mm16, mm15, 15rc or eobd
-  bool elm327 = false;               // an adapter at 38400 baud in front of the model's ECU
-  bool awake = false;                // no wake-up needed
-  std::optional<double> p2_seconds;  // the ECU's reply delay; none: the model's own
-  std::string log_path;              // every byte with its time; empty: no log
+  std::string model = "m59";                // m59, 5am, mm16, mm15, 15rc or eobd
+  bool elm327 = false;                      // an adapter at 38400 baud in front of the model's ECU
+  bool awake = false;                       // no wake-up needed
+  std::optional<double> p2_seconds;         // the ECU's reply delay; none: the model's own
+  std::string log_path;                     // every byte with its time; empty: no log
+  std::vector<std::uint16_t> stored_codes;  // eobd: the trouble codes stored (ParseDtc)
+  std::optional<double> battery_volts;      // with elm327: what ATRV reads; none: 13.8 V
 };
 
 // The family a model name stands for (m59 and 5am 4, mm16 0, mm15 1, 15rc 2, eobd 5).

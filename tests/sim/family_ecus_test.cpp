@@ -247,7 +247,7 @@ TEST_F(FamilyEcuTest, EobdAnswersEveryParameterTheTesterReads) {
   } cases[] = {
       {"010C", 8, 1, 0.25, 0, e.rpm, 0.25},
       {"0104", 7, 0, 100.0 / 255, 0, e.load_percent, 0.2},
-      {"0111", 8, 1, 100.0 / 255, 0, e.throttle_percent, 0.2},
+      {"0111", 7, 0, 100.0 / 255, 0, e.throttle_percent, 0.2},  // one byte, as published
       {"0105", 7, 0, 1, -40, e.coolant_c, 0.5},
       {"010F", 7, 0, 1, -40, e.air_c, 0.5},
       {"010D", 7, 0, 1, 0, e.vehicle_kmh, 0.5},
@@ -267,10 +267,83 @@ TEST_F(FamilyEcuTest, EobdAnswersEveryParameterTheTesterReads) {
     const int data = c.two_bytes ? WordAt(answer, p + 10) : ByteAt(answer, p + 10);
     EXPECT_NEAR(data * c.scale + c.offset, c.expected, c.tolerance);
   }
-  // The supported PIDs 01-20: exactly the ones above.
-  EXPECT_EQ(Ask("0100"), FrameKwp("4100183B8000", "F110"));
-  EXPECT_EQ(Ask("0101"), FrameKwp("7F0112", "F110"));
+  // The supported PIDs 01-20: exactly the ones above, and the status PID 01.
+  EXPECT_EQ(Ask("0100"), FrameKwp("4100983B8000", "F110"));
+  EXPECT_EQ(Ask("0101"), FrameKwp("4101"
+                                  "00"
+                                  "076100",
+                                  "F110"));
+  EXPECT_EQ(Ask("0102"), FrameKwp("7F0112", "F110"));
   EXPECT_EQ(Ask("81"), "83F110C1EF8FC3");
+}
+
+// A request to every OBD ECU (format C<n>, target 33) is answered from the ECU's own address;
+// what it does not have is refused only when asked by address.
+TEST_F(FamilyEcuTest, EobdAnswersFunctionalRequestsAndIgnoresWhatItLacks) {
+  Connect(Eobd);
+  auto functional = [](const HexMessage& data) {
+    const HexMessage head = ByteToHex(0xC0 + static_cast<int>(ByteLength(data))) + "33F1" + data;
+    return head + CheckSum(head);
+  };
+  const struct {
+    const char* payload;
+    HexMessage physical;  // the reply's data; empty: none
+    HexMessage functional;
+  } cases[] = {
+      {"0100", "4100983B8000", "4100983B8000"},
+      {"0120", "7F0112", ""},  // PIDs 21-40: none
+      {"0107", "7F0112", ""},
+      {"09", "7F0911", ""},  // a service it does not have
+      {"21A0", "7F2111", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.payload);
+    EXPECT_EQ(Ask(c.payload), c.physical.empty() ? "" : FrameKwp(c.physical, "F110"));
+    EXPECT_EQ(Exchange(functional(c.payload)),
+              c.functional.empty() ? "" : FrameKwp(c.functional, "F110"));
+  }
+  // Another target with the functional format is nobody's.
+  const HexMessage other = "C234F10100";
+  EXPECT_EQ(Exchange(other + CheckSum(other)), "");
+}
+
+// Mode 03 in the layout of ISO 14230-4, PID 01 counting the codes, mode 04 clearing them.
+TEST_F(FamilyEcuTest, EobdStoredCodesAreReadAndCleared) {
+  const struct {
+    const char* name;
+    std::vector<const char*> codes;
+    std::vector<HexMessage> frames;  // mode 03's, data only
+    const char* lamp_and_count;
+  } cases[] = {
+      {"none", {}, {"43000000000000"}, "00"},
+      {"one", {"P0130"}, {"43013000000000"}, "81"},
+      {"three", {"P0130", "P0171", "C1234"}, {"43013001715234"}, "83"},
+      {"four", {"P0130", "P0171", "B0001", "U3FFF"}, {"43013001718001", "43FFFF00000000"}, "84"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EobdSettings settings;
+    for (const char* code : c.codes) settings.stored_codes.push_back(ParseDtc(code).value());
+    ecu_ = std::make_unique<EobdEcu>(clock_, bus_, engine_, settings);
+    uart_.Configure(FamilyBaud(Eobd));
+
+    HexMessage expected;
+    for (const HexMessage& frame : c.frames) expected += FrameKwp(frame, "F110");
+    EXPECT_EQ(Ask("03", 0.3), expected);
+    if (c.frames.size() > 1) {
+      // The second frame comes P2 (25 ms) after the end of the first.
+      const auto& sent = ecu_->Sent();
+      const std::size_t second = sent.size() - ByteLength(FrameKwp(c.frames[1], "F110"));
+      EXPECT_NEAR(ToSeconds(sent[second].start - sent[second - 1].end), 0.025, 1e-6);
+    }
+    EXPECT_EQ(Ask("0101"), FrameKwp(std::string("4101") + c.lamp_and_count + "076100", "F110"));
+    EXPECT_EQ(Ask("04"), FrameKwp("44", "F110"));
+    EXPECT_EQ(Ask("03"), FrameKwp("43000000000000", "F110"));
+    EXPECT_EQ(Ask("0101"), FrameKwp("4101"
+                                    "00"
+                                    "076100",
+                                    "F110"));
+  }
 }
 
 TEST_F(FamilyEcuTest, FaultsOnDemand) {

@@ -230,6 +230,17 @@ TEST(PtyEcuArgsTest, ParsesOrRefuses) {
       {{"--pty", "--awake=yes"}, "--awake takes no value"},
       {{"--pty", "--log", ""}, "--log needs a file name"},
       {{"--pty", "--serial"}, "unknown argument '--serial'"},
+      {{"--pty", "--model", "eobd", "--dtc", "P0130,c1a2f"}, ""},
+      {{"--pty", "--model", "eobd", "--dtc", ""}, ""},
+      {{"--pty", "--model", "eobd", "--dtc", "P0130,"}, "--dtc needs codes"},
+      {{"--pty", "--model", "eobd", "--dtc", "X0130"}, "--dtc needs codes"},
+      {{"--pty", "--model", "eobd", "--dtc", "P4130"}, "--dtc needs codes"},
+      {{"--pty", "--model", "eobd", "--dtc", "P013"}, "--dtc needs codes"},
+      {{"--pty", "--dtc", "P0130"}, "--dtc needs the model eobd"},
+      {{"--pty", "--elm327", "--battery", "12"}, ""},
+      {{"--pty", "--elm327", "--battery", "13,8"}, "--battery needs a voltage"},
+      {{"--pty", "--elm327", "--battery", "31"}, "--battery needs a voltage"},
+      {{"--pty", "--battery", "13.8"}, "--battery needs --elm327"},
   };
   for (const Case& c : cases) {
     const PtyEcuArgs parsed = ParsePtyEcuArgs(c.args);
@@ -252,6 +263,13 @@ TEST(PtyEcuArgsTest, ParsesOrRefuses) {
   EXPECT_DOUBLE_EQ(full.options->p2_seconds.value_or(0), 0.0125);
   EXPECT_EQ(full.options->log_path, "x");
   EXPECT_TRUE(ParsePtyEcuArgs({"--pty", "--help"}).help);
+
+  const PtyEcuArgs obd = ParsePtyEcuArgs(
+      {"--pty", "--model=eobd", "--elm327", "--dtc=P0130,C1A2F,B3001,U0100", "--battery", "12.6"});
+  ASSERT_TRUE(obd.options) << obd.error;
+  EXPECT_EQ(obd.options->stored_codes,
+            (std::vector<std::uint16_t>{0x0130, 0x5A2F, 0xB001, 0xC100}));
+  EXPECT_DOUBLE_EQ(obd.options->battery_volts.value_or(0), 12.6);
 }
 
 }  // namespace
