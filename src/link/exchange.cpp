@@ -18,6 +18,24 @@ constexpr char kElmPrompt = '>';
 constexpr std::string_view kStartCommunicationMark = "F181";
 // Negative response code: the ECU has the request and needs more time to answer it.
 constexpr int kResponsePending = 0x78;
+
+// True when the first refusal to `service` from byte `from` on (format byte, reply header, 7F,
+// the service, maybe its code) has not all arrived. It may be a response-pending frame, which
+// is longer than some replies (a routine's answer is 6 bytes, the pending frame 7): counting
+// its bytes as the answer would end the wait half-way through it.
+bool RefusalUnderway(const std::vector<std::uint8_t>& bytes, std::size_t from,
+                     std::string_view reply_header, int service) {
+  const std::vector<std::uint8_t> header = HexToBytes(reply_header);
+  if (header.size() != 2) return false;
+  for (std::size_t at = from; at + 4 <= bytes.size(); ++at) {
+    const std::size_t length = bytes[at] & 0x3F;
+    if ((bytes[at] & 0xC0) != 0x80 || length < 3) continue;
+    if (bytes[at + 1] != header[0] || bytes[at + 2] != header[1] || bytes[at + 3] != 0x7F) continue;
+    if (at + 4 < bytes.size() && bytes[at + 4] != service) continue;
+    return at + length + 4 > bytes.size();  // its checksum byte is still to come
+  }
+  return false;
+}
 }  // namespace
 
 Exchange::Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply_timer,
@@ -130,7 +148,9 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> s
       }
     }
     loop_.GiveTurn();
-  } while (bytes.size() < reply_from + wanted && !state_.ReplyTimeout);
+  } while ((bytes.size() < reply_from + wanted ||
+            (service && RefusalUnderway(bytes, reply_from, state_.ReplyHeader, *service))) &&
+           !state_.ReplyTimeout);
   reply_timer_.Stop();
 
   const HexMessage received = BytesToHex(bytes);

@@ -2,6 +2,7 @@
 // back, and how the wait behaves when the ECU is late, silent, chatty or refusing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -203,6 +204,93 @@ TEST_F(SendReceiveTest, NegativeReplyIsTracedAndReturnedUnchanged) {
   ecu_.Expect("8210F12130D4", refusal);
   EXPECT_EQ(Send("2130", "", 7, 600), refusal.substr(0, 14));
   EXPECT_TRUE(Traced("Nack : 21 - 31 request out of range"));
+}
+
+// A KWP ECU that needs time first answers 7F <service> 78. The exchange traces it and waits for
+// the real answer up to 5 s from that frame, whatever the caller's own time-out; a second
+// pending frame does not start the 5 s again.
+TEST_F(SendReceiveTest, ResponsePendingExtendsTheWaitForTheRealAnswerOnce) {
+  const HexMessage request = "8210F12130D4";
+  const HexMessage pending = FrameKwp("7F2178", "F110");
+  const HexMessage reply = FrameKwp("61300000", "F110");
+  const struct {
+    const char* name;
+    sim::EcuStep step;
+    int timeout_ms;
+    HexMessage answer;
+    double min_seconds;
+    double max_seconds;
+    int pending_traced;
+  } cases[] = {
+      {"reply 2 s after the pending frame", sim::EcuStep::Reply(request, pending).Then(reply, 2.0),
+       600, reply, 2.0, 2.2, 1},
+      {"stray byte before the pending frame",
+       sim::EcuStep::Reply(request, "00" + pending).Then(reply, 2.0), 600, reply, 2.0, 2.2, 1},
+      {"two pending frames, then the reply",
+       sim::EcuStep::Reply(request, pending).Then(pending, 1.0).Then(reply, 1.0), 600, reply, 2.0,
+       2.2, 2},
+      {"no real answer", sim::EcuStep::Reply(request, pending), 600, "", 5.0, 5.2, 1},
+      // The 5 s count from the first pending frame: the reply 6 s after it comes too late.
+      {"second pending frame does not extend the wait",
+       sim::EcuStep::Reply(request, pending).Then(pending, 4.0).Then(reply, 2.0), 600, "", 5.0, 5.2,
+       2},
+      // A caller that waits longer anyway keeps its own time-out.
+      {"caller's time-out longer than the 5 s",
+       sim::EcuStep::Reply(request, pending).Then(reply, 7.0), 8000, reply, 7.0, 7.2, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    trace_lines_ = TraceList();
+    ecu_.Add(c.step);
+    EXPECT_EQ(Send("2130", "", 8, c.timeout_ms), c.answer);
+    EXPECT_GE(ElapsedSeconds(), c.min_seconds);
+    EXPECT_LT(ElapsedSeconds(), c.max_seconds);
+    EXPECT_EQ(state_.lamp_colour, c.answer.empty() ? kLampRed : kLampGreen);
+    const auto& lines = trace_lines_.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Nack : 21 - 78 error unknows"),
+              c.pending_traced);
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(c.pending_traced));
+    clock_.RunFor(std::chrono::seconds(3));  // late replies land before the next case
+  }
+  EXPECT_EQ(ecu_.Mismatches(), 0);
+}
+
+// The pending frame is seven bytes, longer than some replies: it is taken whole and waited
+// past, not cut at the reply's length and returned as the answer.
+TEST_F(SendReceiveTest, PendingFrameLongerThanTheReplyIsWaitedPast) {
+  const struct {
+    const char* request;
+    HexMessage reply;
+    HexMessage lead;  // before the pending frame
+  } cases[] = {
+      {"3121", FrameKwp("7121", "F110"), ""},  // routine start: 6 bytes
+      {"3121", FrameKwp("7121", "F110"), "00"},
+      {"3E", FrameKwp("7E", "F110"), ""},  // tester present: 5 bytes
+      {"3E", FrameKwp("7E", "F110"), "00"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lead + c.request);
+    const HexMessage pending = FrameKwp("7F" + std::string(c.request).substr(0, 2) + "78", "F110");
+    ecu_.Add(sim::EcuStep::Reply(FrameKwp(c.request, "10F1"), c.lead + pending).Then(c.reply, 1.0));
+    EXPECT_EQ(Send(c.request, "", static_cast<int>(ByteLength(c.reply)), 600), c.reply);
+    EXPECT_GE(ElapsedSeconds(), 1.0);
+    EXPECT_LT(ElapsedSeconds(), 1.2);
+    clock_.RunFor(milliseconds(50));
+  }
+  EXPECT_EQ(ecu_.Mismatches(), 0);
+}
+
+// Only the KWP families wait past a pending frame: to a byte-protocol ECU the same bytes are
+// just the answer, and its time-out stands.
+TEST_F(SendReceiveTest, ResponsePendingMeansNothingToAByteProtocolFamily) {
+  state_.EcuType = Iaw16M;
+  uart_.Configure(7812);
+  ecu_.SetBaud(7812);
+  const HexMessage pending = FrameKwp("7F0878", "F110");
+  ecu_.Add(sim::EcuStep::Reply("08", pending).Then("5A", 2.0));
+  EXPECT_EQ(Send("08", "", 10, 500), pending);
+  EXPECT_GE(ElapsedSeconds(), 0.5);
+  EXPECT_LT(ElapsedSeconds(), 0.6);
 }
 
 TEST_F(SendReceiveTest, TestModeAnswersTheCannedTextWithoutTouchingTheCable) {
