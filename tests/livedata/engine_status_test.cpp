@@ -241,6 +241,8 @@ TEST_F(StatusRecordTest, RecordIsLocatedAndMissingValuesAreUnknown) {
       {"negative reply", FrameKwp("7F21A612", "F110"), NothingKnown("")},
       {"another record", FrameKwp("61A0" + std::string(kCannedValues), "F110"), NothingKnown("")},
       {"wrong checksum", Left(canned, 42) + "00", NothingKnown("")},
+      // Bytes 09 2F 11 06 1A 60 ..: the record's text from the second digit on is no record.
+      {"record text at an odd position", "0" + Left(canned, 43), NothingKnown("")},
       {"cut after the mode word", Left(canned, 24), cut_after_mode},
       {"cut inside the mode word", Left(canned, 22), cut_inside_mode},
       {"cut inside the last byte read", Left(canned, 39), cut_before_readiness},

@@ -459,6 +459,8 @@ TEST_F(FamilyDecoderTest, RecordFamilyFindsEitherRecordFormatOrZeroesEverything)
       {"another service's record", Reply("61A607C603F2003D00390029010C0089013C068E9C40"), kZero},
       // Decoding the missing bytes as 0 would show -40 degrees as measured.
       {"record cut short", full.substr(0, 28), kZero},
+      // Bytes 09 6F 11 06 1A 00 ..: the record's text from the second digit on is no record.
+      {"record text at an odd position", "0" + full + "0", kZero},
   };
   UseFamily(Iaw59M5AM);
   ASSERT_EQ(short_format.substr(0, 2), "94");
@@ -589,6 +591,17 @@ TEST_F(FamilyDecoderTest, EobdParametersAndTheirFailures) {
        ActiveMeasures{},
        "0111",
        Reply("7F0112"),
+       {1000, 0, 50.196f, 18, 100, 20, 50, 60}},
+      // The published one-byte throttle: 0x80 is 50.2 %.
+      {"throttle in one byte",
+       ActiveMeasures{},
+       "0111",
+       "FE" + Reply("411180"),
+       {1000, 50.196f, 50.196f, 18, 100, 20, 50, 60}},
+      {"two-byte throttle cut after its first byte",
+       ActiveMeasures{},
+       "0111",
+       "84F110411101",
        {1000, 0, 50.196f, 18, 100, 20, 50, 60}},
       {"coolant cut short",
        ActiveMeasures{},
