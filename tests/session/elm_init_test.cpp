@@ -122,13 +122,21 @@ TEST_F(ElmInitTest, BusInitAtTheFirstRequestOpensTheSession) {
                          "Type ECU : IAW5AM HE05",
                      }));
   EXPECT_NE(TraceFile().find(": Ouverture réussie\r\n"), std::string::npos);
+  // Each command once: nothing after a CR stopped a request or ran a command again.
   EXPECT_EQ(adapter_->Commands(),
             (std::vector<std::string>{"ATZ", "ATS0", "ATL0", "ATH1", "ATE0", "ATSPA5", "21A0",
-                                      "21A0", "1A92", "81", "ATWM8110F13EC0", "8302"}));
+                                      "21A0", "1A92", "81", "ATWM8110F13E", "8302"}));
   EXPECT_GE(CommandGap(6), 0.5) << "the adapter is given half a second before the bus init";
-  EXPECT_EQ(adapter_->WakeupMessage(), "8110F13EC0");
   EXPECT_EQ(screen_.Text(fp::lbPanel5), "IAW5AM HE05");
   EXPECT_EQ(adapter_->BytesWaiting(), 0u);
+
+  // The wake-up message is tester present without its checksum, which the adapter adds: on the
+  // idle bus it keeps the ECU's session open and puts no stray byte on the line.
+  EXPECT_EQ(adapter_->WakeupMessage(), "8110F13E");
+  clock_.Pause(7.0);
+  EXPECT_EQ(adapter_->KeepAlivesSent(), 2);
+  EXPECT_EQ(adapter_->StrayWakeupBytes(), 0);
+  EXPECT_EQ(std::count(heard_.begin(), heard_.end(), "3E"), 2);
 }
 
 TEST_F(ElmInitTest, BusInitCountsEvenWhenTheEngineDataNeverComes) {
@@ -173,7 +181,9 @@ TEST_F(ElmInitTest, SearchingAtTheSecondRequestWaitsLongerForTheThird) {
   EXPECT_EQ(Lines().at(9), "Type ECU : ") << "the third request is not traced";
   const auto& commands = adapter_->Commands();
   ASSERT_EQ(commands.at(8), "21A0");
-  EXPECT_NEAR(CommandGap(9), 2.5, 0.01) << "the third answer came after 2.5 s and was kept";
+  // The request's frame (6 bytes at 10400 baud), the ECU's 2.5 s, the adapter's listening for
+  // another frame: the prompt came inside the third request's 3 s and the answer was kept.
+  EXPECT_NEAR(CommandGap(9), 6 * 10.0 / 10400 + 2.5 + 0.05, 0.005);
 }
 
 TEST_F(ElmInitTest, SilentAdapterWaitsEveryTimeoutAndFails) {
@@ -197,7 +207,7 @@ struct NameCase {
   bool moteur_pp;
   bool trimmer;
   bool frame_shown;
-  bool stepper_enabled;
+  bool stepper_label_enabled;
   bool lambda_shown;
   bool lambda_enabled;
   bool moteur_pp_after;
@@ -213,20 +223,42 @@ TEST_P(ElmInitNameTest, NameDecidesTheStepperAndLambdaControls) {
   ASSERT_TRUE(Start());
   EXPECT_EQ(screen_.Text(fp::lbPanel5), c.ecu_name);
   EXPECT_EQ(screen_.Visible(fp::frMoteurPP), c.frame_shown);
-  EXPECT_EQ(screen_.Enabled(fp::lbMoteurPP), c.stepper_enabled);
-  EXPECT_EQ(screen_.Enabled(fp::cdMoteurPP), c.stepper_enabled);
+  EXPECT_EQ(screen_.Enabled(fp::lbMoteurPP), c.stepper_label_enabled);
+  // The stepper-motor test is not offered yet: its button stays greyed on any ECU.
+  EXPECT_FALSE(screen_.Enabled(fp::cdMoteurPP));
   EXPECT_EQ(screen_.Visible(fp::lbLambda), c.lambda_shown);
   EXPECT_EQ(screen_.Enabled(fp::lbLambda), c.lambda_enabled);
   EXPECT_EQ(measures_.moteur_pp, c.moteur_pp_after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ElmInitNameTest,
-                         ::testing::Values(NameCase{"FiveAWithStepper", "IAW5AM HE05", true, false,
-                                                    true, true, true, false, true},
-                                           NameCase{"FiveAWithTrimmer", "IAW5AM HE05", false, true,
-                                                    true, false, true, true, false},
-                                           NameCase{"OtherFamilyMember", "IAW59M  R01", true, true,
-                                                    false, false, false, true, false}),
+                         ::testing::Values(NameCase{.name = "FiveAWithStepper",
+                                                    .ecu_name = "IAW5AM HE05",
+                                                    .moteur_pp = true,
+                                                    .trimmer = false,
+                                                    .frame_shown = true,
+                                                    .stepper_label_enabled = true,
+                                                    .lambda_shown = true,
+                                                    .lambda_enabled = false,
+                                                    .moteur_pp_after = true},
+                                           NameCase{.name = "FiveAWithTrimmer",
+                                                    .ecu_name = "IAW5AM HE05",
+                                                    .moteur_pp = false,
+                                                    .trimmer = true,
+                                                    .frame_shown = true,
+                                                    .stepper_label_enabled = false,
+                                                    .lambda_shown = true,
+                                                    .lambda_enabled = true,
+                                                    .moteur_pp_after = false},
+                                           NameCase{.name = "OtherFamilyMember",
+                                                    .ecu_name = "IAW59M  R01",
+                                                    .moteur_pp = true,
+                                                    .trimmer = true,
+                                                    .frame_shown = false,
+                                                    .stepper_label_enabled = false,
+                                                    .lambda_shown = false,
+                                                    .lambda_enabled = true,
+                                                    .moteur_pp_after = false}),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST_F(ElmInitTest, NameLeavesOutPaddingAndNonHexText) {
