@@ -409,7 +409,15 @@ TEST_F(SessionTest, ElmStartReopensThePortAndRunsTheFamilyScript) {
 
     ASSERT_TRUE(session_.Initialise());
     EXPECT_TRUE(elm->IsOpen());
-    EXPECT_EQ(elm->Commands().front(), "ATZ");
+    // The family's script (and for M59 the trimmer's initial value), each command once: a
+    // command ends with a single CR, so nothing stopped a request or ran a command again.
+    const std::vector<std::string> script =
+        type == Eobd
+            ? std::vector<std::string>{"ATZ", "ATS0", "ATL0", "ATH1", "ATE0", "ATSP0", "0100"}
+            : std::vector<std::string>{"ATZ",          "ATS0", "ATL0", "ATH1", "ATE0",
+                                       "ATSPA5",       "21A0", "21A0", "1A92", "81",
+                                       "ATWM8110F13E", "8302", "213D"};
+    EXPECT_EQ(elm->Commands(), script);
     const bool asked_pids = std::find(heard.begin(), heard.end(), "0100") != heard.end();
     EXPECT_EQ(asked_pids, type == Eobd);
     EXPECT_EQ(link_.lamp_colour, kLampGreen);
