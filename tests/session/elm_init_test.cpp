@@ -261,15 +261,29 @@ INSTANTIATE_TEST_SUITE_P(Names, ElmInitNameTest,
                                                     .moteur_pp_after = false}),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 
-TEST_F(ElmInitTest, NameLeavesOutPaddingAndNonHexText) {
-  MakeAdapter([](const HexMessage& request) -> HexMessage {
-    if (request == "81") return "C1EF8F";
-    if (request == "21A0") return kEngineData;
-    if (request == "1A92") return "5A92" + NameHex("IAW5A") + "000000000000";
-    return "";
-  });
-  ASSERT_TRUE(Start());
-  EXPECT_EQ(screen_.Text(fp::lbPanel5), "IAW5A");
+TEST_F(ElmInitTest, NameLeavesOutPaddingAndNonHexTextAndStandsWhereTheCableStartPutsIt) {
+  const struct {
+    const char* what;
+    HexMessage identification;  // the reply's service bytes
+    const char* shown;
+  } cases[] = {
+      {"padded record", "5A92" + NameHex("IAW5A") + "000000000000", "IAW5A"},
+      // No 5A 92 record: as over a K-line cable, the name is read from the 9th character of
+      // the answer on, the byte after a bare header and one service byte.
+      {"no record", "5A00" + NameHex("IAW59MHW01"), "IAW59MHW01"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const HexMessage identification = c.identification;
+    MakeAdapter([identification](const HexMessage& request) -> HexMessage {
+      if (request == "81") return "C1EF8F";
+      if (request == "21A0") return kEngineData;
+      if (request == "1A92") return identification;
+      return "";
+    });
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(screen_.Text(fp::lbPanel5), c.shown);
+  }
 }
 
 TEST_F(ElmInitTest, EobdStartSearchesAndAsksForTheSupportedPids) {
