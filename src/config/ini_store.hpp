@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/file_system.hpp"
 #include "config/ini_document.hpp"
+#include "core/file_system.hpp"
 
 namespace velkor {
 

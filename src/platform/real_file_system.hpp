@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/file_system.hpp"
+#include "core/file_system.hpp"
 
 namespace velkor {
 

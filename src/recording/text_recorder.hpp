@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/file_system.hpp"
+#include "core/file_system.hpp"
 #include "core/number_format.hpp"
 #include "livedata/cycle_hooks.hpp"
 #include "livedata/live_sample.hpp"
