@@ -1,18 +1,36 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace velkor {
 
-// The file operations the settings store needs to read a file and to replace it atomically.
-// The real one lives in platform/ and is wired by the application; tests derive from it to make
-// one step fail.
+// A file open for writing. Every Write reaches the operating system before it returns, so a
+// crash loses at most the bytes of the call under way. The file is closed when destroyed.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  // False when not all of `bytes` could be written (a full disk, an I/O error); what earlier
+  // calls wrote stays in the file.
+  virtual bool Write(std::string_view bytes) = 0;
+};
+
+// Every file the program creates, replaces or copies: the settings store's reads and atomic
+// replacements, the recordings, the trace file and its kept copy. The real one lives in
+// platform/ and is wired by the application; tests derive from it to make one step fail (a
+// full disk, a read-only folder).
 class FileSystem {
  public:
   enum class ReadResult { kOk, kMissing, kFailed };
+  enum class WriteMode {
+    kCreateNew,  // a new file: fails when a file of that name exists
+    kReplace,    // from the start: an earlier file of that name is replaced
+    kAppend,     // at the end: the file is created when missing
+  };
+  enum class CopyResult { kCopied, kPermissionDenied, kFailed };
 
   virtual ~FileSystem() = default;
 
@@ -29,6 +47,19 @@ class FileSystem {
   // Makes a rename in `folder` durable.
   virtual bool SyncFolder(const std::filesystem::path& folder) = 0;
   virtual bool Remove(const std::filesystem::path& file) = 0;
+  // Nothing when `file` cannot be opened that way.
+  virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& file,
+                                                       WriteMode mode) = 0;
+  // Copies `from` over `to`, which is replaced when it exists. kPermissionDenied when the
+  // system refused access to either file.
+  virtual CopyResult Copy(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 };
+
+// The C library's files: what RealFileSystem opens and copies, and what the parts still built
+// without a FileSystem (the constructors that take none) use directly.
+std::unique_ptr<WritableFile> OpenPlainFile(const std::filesystem::path& file,
+                                            FileSystem::WriteMode mode);
+FileSystem::CopyResult CopyPlainFile(const std::filesystem::path& from,
+                                     const std::filesystem::path& to);
 
 }  // namespace velkor

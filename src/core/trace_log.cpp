@@ -1,5 +1,7 @@
 #include "core/trace_log.hpp"
 
+#include <system_error>
+
 #include "core/number_format.hpp"
 
 namespace velkor {
@@ -9,36 +11,57 @@ void TraceList::AppendTraceLine(const std::string& line) {
   if (lines_.size() > kVisibleLines) top_index_ = lines_.size() - kVisibleLines;
 }
 
+TraceLog::TraceLog(CTimeIt& stopwatch, FileSystem& files) : stopwatch_(stopwatch), files_(&files) {}
+
 TraceLog::TraceLog(CTimeIt& stopwatch) : stopwatch_(stopwatch) {}
 
 TraceLog::~TraceLog() { Close(); }
 
-bool TraceLog::Open(const std::filesystem::path& path) {
+bool TraceLog::OpenFile(const std::filesystem::path& path, FileSystem::WriteMode mode) {
   Close();
-  file_ = std::fopen(path.c_str(), "wb");
+  file_ = files_ != nullptr ? files_->OpenForWriting(path, mode) : OpenPlainFile(path, mode);
   if (file_ == nullptr) return false;
   path_ = path;
+  failed_writes_ = 0;
+  return true;
+}
+
+bool TraceLog::Open(const std::filesystem::path& path) {
+  if (!OpenFile(path, FileSystem::WriteMode::kReplace)) return false;
   previous_ = 0.0f;
   return true;
 }
 
 bool TraceLog::OpenForAppend(const std::filesystem::path& path) {
-  Close();
-  file_ = std::fopen(path.c_str(), "ab");
-  if (file_ == nullptr) return false;
-  path_ = path;
-  return true;
+  return OpenFile(path, FileSystem::WriteMode::kAppend);
 }
 
-void TraceLog::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+FileSystem::CopyResult TraceLog::KeepAs(const std::filesystem::path& kept) {
+  if (path_.empty()) return FileSystem::CopyResult::kFailed;
+  const std::filesystem::path first = path_;
+  Close();
+  const FileSystem::CopyResult copied =
+      files_ != nullptr ? files_->Copy(first, kept) : CopyPlainFile(first, kept);
+  if (copied != FileSystem::CopyResult::kCopied) {
+    OpenForAppend(first);
+    return copied;
+  }
+  if (files_ != nullptr) {
+    files_->Remove(first);
+  } else {
+    std::error_code ignored;
+    std::filesystem::remove(first, ignored);
+  }
+  OpenForAppend(kept);
+  return copied;
 }
+
+void TraceLog::Close() { file_.reset(); }
 
 void TraceLog::WriteLine(std::string_view line) {
-  std::fwrite(line.data(), 1, line.size(), file_);
-  std::fwrite("\r\n", 1, 2, file_);
-  std::fflush(file_);
+  std::string bytes(line);
+  bytes += "\r\n";
+  if (!file_->Write(bytes)) ++failed_writes_;
 }
 
 void TraceLog::WriteTrace(std::string_view text, bool timed) {

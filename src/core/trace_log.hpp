@@ -1,12 +1,14 @@
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/ctime_it.hpp"
+#include "core/file_system.hpp"
 
 namespace velkor {
 
@@ -32,10 +34,13 @@ class TraceList : public TraceSink {
 };
 
 // The trace file: plain lines (the text) and timed lines ("0.000" seconds since the previous
-// timed line, ": ", the text), each ended by CR LF and flushed at once so that a crash keeps
-// everything written before it.
+// timed line, ": ", the text), each ended by CR LF and handed to the system at once so that a
+// crash keeps everything written before it.
 class TraceLog {
  public:
+  // The file is opened, written and copied through `files`.
+  TraceLog(CTimeIt& stopwatch, FileSystem& files);
+  // The same through the C library's files, for the parts not yet handed a FileSystem.
   explicit TraceLog(CTimeIt& stopwatch);
   ~TraceLog();
   TraceLog(const TraceLog&) = delete;
@@ -46,9 +51,17 @@ class TraceLog {
   // Opens the file to go on writing at its end (created when missing); timed lines keep
   // counting from the last one written before.
   bool OpenForAppend(const std::filesystem::path& path);
+  // Keeps the trace under the name `kept` and goes on there: closes the file, copies it over
+  // `kept`, deletes it and reopens the copy for appending. When the copy fails the file stays
+  // the trace, with everything written so far, and is reopened for appending. Nothing happens
+  // (kFailed) when no file was ever opened.
+  FileSystem::CopyResult KeepAs(const std::filesystem::path& kept);
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
   const std::filesystem::path& Path() const { return path_; }
+  // Lines that did not reach the file since it was opened (a full disk): the file keeps every
+  // line written before, and the trace window still shows the plain ones.
+  std::uint64_t FailedWrites() const { return failed_writes_; }
 
   void SetSink(TraceSink* sink) { sink_ = sink; }
   // Decimal separator of the timed lines (the user's locale).
@@ -58,14 +71,17 @@ class TraceLog {
   void WriteTrace(std::string_view text, bool timed = false);
 
  private:
+  bool OpenFile(const std::filesystem::path& path, FileSystem::WriteMode mode);
   void WriteLine(std::string_view line);
 
   CTimeIt& stopwatch_;
-  std::FILE* file_ = nullptr;
+  FileSystem* files_ = nullptr;  // null: the C library's files
+  std::unique_ptr<WritableFile> file_;
   std::filesystem::path path_;
   TraceSink* sink_ = nullptr;
   char decimal_separator_ = '.';
   float previous_ = 0.0f;  // held in single precision, as the timed lines always were
+  std::uint64_t failed_writes_ = 0;
 };
 
 }  // namespace velkor

@@ -9,7 +9,7 @@ ProgramParts::ProgramParts(std::filesystem::path home_folder)
     : home(std::move(home_folder)),
       ini(EcuIniPath(home), files),
       stopwatch(clock),
-      trace(stopwatch),
+      trace(stopwatch, files),
       catalogs(QmTextCatalogLoader::StandardFolders(home)),
       language(catalogs),
       reply_timer(timers.CreateTimer()),

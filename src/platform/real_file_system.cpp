@@ -111,4 +111,12 @@ bool RealFileSystem::Remove(const fs::path& file) {
   return fs::remove(file, error) && !error;
 }
 
+std::unique_ptr<WritableFile> RealFileSystem::OpenForWriting(const fs::path& file, WriteMode mode) {
+  return OpenPlainFile(file, mode);
+}
+
+FileSystem::CopyResult RealFileSystem::Copy(const fs::path& from, const fs::path& to) {
+  return CopyPlainFile(from, to);
+}
+
 }  // namespace velkor

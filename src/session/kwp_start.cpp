@@ -241,23 +241,14 @@ void KwpStart::ShowStepperControls() {
 }
 
 void KwpStart::KeepTrace() {
-  const std::filesystem::path first = s_.trace.Path();
-  if (first.empty()) return;
-  s_.trace.Close();
+  if (s_.trace.Path().empty()) return;
   const std::filesystem::path kept = s_.program_folder / std::string(kMeasuresFolderName) /
                                      ("velkorOK" + FormatNumber(s_.ok_log_number, "0") + ".log");
 
-  std::error_code error;
-  std::filesystem::copy_file(first, kept, std::filesystem::copy_options::overwrite_existing, error);
-  std::filesystem::path current = first;
-  if (error) {
-    if (error == std::errc::permission_denied) s_.ok_log_number = (s_.ok_log_number + 1) % 10;
-  } else {
-    current = kept;
-    std::filesystem::remove(first, error);
+  // A copy that fails leaves the trace in the first file.
+  if (s_.trace.KeepAs(kept) == FileSystem::CopyResult::kPermissionDenied) {
+    s_.ok_log_number = (s_.ok_log_number + 1) % 10;
   }
-
-  s_.trace.OpenForAppend(current);
 }
 
 }  // namespace velkor

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/ctime_it.hpp"
+#include "full_disk_file_system.hpp"
 
 namespace velkor {
 namespace {
@@ -49,21 +50,36 @@ TEST(CTimeIt, WithoutACounterEveryResultIsMinusOne) {
   EXPECT_EQ(watch.Result(), -1.0);
 }
 
+// A disk that fills up on demand, and copies the system may refuse.
+class TraceFiles : public testing_support::FullDiskFileSystem {
+ public:
+  bool refuse_copies = false;
+  CopyResult Copy(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    if (refuse_copies) return CopyResult::kPermissionDenied;
+    return FullDiskFileSystem::Copy(from, to);
+  }
+};
+
 class TraceLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = std::filesystem::path(::testing::TempDir()) /
-            (std::string("trace_") +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path_ = std::filesystem::path(::testing::TempDir()) / ("trace_" + name + ".log");
+    kept_ = std::filesystem::path(::testing::TempDir()) / ("trace_" + name + "_OK.log");
     watch_.Start();
   }
-  void TearDown() override { std::filesystem::remove(path_); }
+  void TearDown() override {
+    std::filesystem::remove(path_);
+    std::filesystem::remove(kept_);
+  }
 
   ManualClock clock_;
   CTimeIt watch_{clock_};
-  TraceLog trace_{watch_};
+  TraceFiles files_;
+  TraceLog trace_{watch_, files_};
   TraceList list_;
   std::filesystem::path path_;
+  std::filesystem::path kept_;
 };
 
 TEST_F(TraceLogTest, PlainAndTimedLinesEndWithCrLf) {
@@ -102,6 +118,66 @@ TEST_F(TraceLogTest, OpeningReplacesAnEarlierFile) {
   EXPECT_EQ(ReadFile(path_), "second run\r\n");
   EXPECT_FALSE(trace_.Open(path_ / "no" / "such" / "folder"));
   EXPECT_FALSE(trace_.IsOpen());
+}
+
+// A full disk costs the lines written while it is full, never the ones before; the trace
+// window still shows every plain line.
+TEST_F(TraceLogTest, FullDiskKeepsTheLinesBeforeAndCountsTheLostOnes) {
+  ASSERT_TRUE(trace_.Open(path_));
+  trace_.SetSink(&list_);
+  trace_.WriteTrace("before");
+  files_.full = true;
+  trace_.WriteTrace("lost");
+  trace_.WriteTrace("lost too", true);
+  EXPECT_EQ(trace_.FailedWrites(), 2u);
+  files_.full = false;
+  trace_.WriteTrace("after");
+  EXPECT_EQ(ReadFile(path_), "before\r\nafter\r\n");
+  EXPECT_EQ(trace_.FailedWrites(), 2u);
+  EXPECT_EQ(list_.Lines(), (std::vector<std::string>{"before", "lost", "after"}));
+}
+
+TEST_F(TraceLogTest, KeptCopyBecomesTheTraceAndTheFirstFileGoes) {
+  ASSERT_TRUE(trace_.Open(path_));
+  trace_.WriteTrace("start");
+  EXPECT_EQ(trace_.KeepAs(kept_), FileSystem::CopyResult::kCopied);
+  trace_.WriteTrace("more");
+  EXPECT_EQ(trace_.Path(), kept_);
+  EXPECT_FALSE(std::filesystem::exists(path_));
+  EXPECT_EQ(ReadFile(kept_), "start\r\nmore\r\n");
+}
+
+// A copy that cannot be made (a full disk, a refusal) leaves the trace whole in its first file,
+// which goes on; the caller learns which.
+TEST_F(TraceLogTest, TraceStaysInItsFileWhenTheCopyCannotBeMade) {
+  const struct {
+    const char* name;
+    bool full;
+    bool refused;
+    FileSystem::CopyResult result;
+  } cases[] = {
+      {"full disk", true, false, FileSystem::CopyResult::kFailed},
+      {"permission denied", false, true, FileSystem::CopyResult::kPermissionDenied},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(trace_.Open(path_));
+    trace_.WriteTrace("start");
+    files_.full = c.full;
+    files_.refuse_copies = c.refused;
+    EXPECT_EQ(trace_.KeepAs(kept_), c.result);
+    files_.full = false;
+    files_.refuse_copies = false;
+    trace_.WriteTrace("more");
+    EXPECT_EQ(trace_.Path(), path_);
+    EXPECT_TRUE(trace_.IsOpen());
+    EXPECT_EQ(ReadFile(path_), "start\r\nmore\r\n");
+    EXPECT_FALSE(std::filesystem::exists(kept_));
+  }
+  // Never opened: nothing to keep.
+  TraceLog never_opened(watch_, files_);
+  EXPECT_EQ(never_opened.KeepAs(kept_), FileSystem::CopyResult::kFailed);
+  EXPECT_FALSE(std::filesystem::exists(kept_));
 }
 
 TEST(TraceList, ScrollsToKeepTheLastTenLinesInView) {
