@@ -1,6 +1,5 @@
 #include "recording/text_recorder.hpp"
 
-#include <cerrno>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -29,23 +28,22 @@ bool Exists(const fs::path& path) {
 
 }  // namespace
 
-WriteThroughFile::~WriteThroughFile() { Close(); }
-
 bool WriteThroughFile::Create(const fs::path& folder, const LocalDateTime& time) {
   Close();
   std::error_code ignored;
   fs::create_directories(folder, ignored);
   const std::string base = TextRecordingName(time);
+  constexpr FileSystem::WriteMode kNew = FileSystem::WriteMode::kCreateNew;
   for (int attempt = 1; attempt <= kNameAttempts; ++attempt) {
     const fs::path candidate = CandidateName(folder, base, attempt);
     if (Exists(candidate) || Exists(CsvPathFor(candidate))) continue;
-    // "x": fails rather than append to a file that appeared since the check.
-    std::FILE* file = std::fopen(candidate.string().c_str(), "wbx");
-    if (file == nullptr) {
-      if (errno == EEXIST) continue;
+    // A new file only: it fails rather than write into a file that appeared since the check.
+    file_ = files_ != nullptr ? files_->OpenForWriting(candidate, kNew)
+                              : OpenPlainFile(candidate, kNew);
+    if (file_ == nullptr) {
+      if (Exists(candidate)) continue;
       return false;
     }
-    file_ = file;
     path_ = candidate;
     return true;
   }
@@ -53,14 +51,7 @@ bool WriteThroughFile::Create(const fs::path& folder, const LocalDateTime& time)
 }
 
 bool WriteThroughFile::Write(std::string_view text) {
-  if (file_ == nullptr) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file_) == text.size();
-  return std::fflush(file_) == 0 && written;
-}
-
-void WriteThroughFile::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+  return file_ != nullptr && file_->Write(text);
 }
 
 std::optional<fs::path> ConvertToCsv(const fs::path& text_file, FileSystem& file_system) {
@@ -114,8 +105,9 @@ void CsvRecorder::Append(const LiveSample& sample) {
 
 // ---- TextFallbackRecording ---------------------------------------------------------------------
 
-TextFallbackRecording::TextFallbackRecording(fs::path folder, LocalTimeSource now)
-    : folder_(std::move(folder)), now_(std::move(now)) {}
+TextFallbackRecording::TextFallbackRecording(fs::path folder, FileSystem* files,
+                                             LocalTimeSource now)
+    : folder_(std::move(folder)), now_(std::move(now)), file_(files) {}
 
 bool TextFallbackRecording::Start() {
   if (active_) return true;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -19,8 +19,8 @@ namespace velkor {
 // crash or a pulled plug loses at most the line being written.
 class WriteThroughFile {
  public:
-  WriteThroughFile() = default;
-  ~WriteThroughFile();
+  // Files are created through `files`; null: through the C library.
+  explicit WriteThroughFile(FileSystem* files) : files_(files) {}
   WriteThroughFile(const WriteThroughFile&) = delete;
   WriteThroughFile& operator=(const WriteThroughFile&) = delete;
 
@@ -29,15 +29,17 @@ class WriteThroughFile {
   // extension, so two recordings of the same second never share a file. False when no file
   // could be created.
   bool Create(const std::filesystem::path& folder, const LocalDateTime& time);
-  // False on any write error; the next lines are still tried.
+  // False on any write error (a full disk): the lines written before stay in the file, and the
+  // next lines are still tried.
   bool Write(std::string_view text);
-  void Close();
+  void Close() { file_.reset(); }
 
   bool IsOpen() const { return file_ != nullptr; }
   const std::filesystem::path& Path() const { return path_; }
 
  private:
-  std::FILE* file_ = nullptr;
+  FileSystem* files_;
+  std::unique_ptr<WritableFile> file_;
   std::filesystem::path path_;
 };
 
@@ -70,7 +72,7 @@ class CsvRecorder : public SampleRecorder {
 
   bool Recording() const { return file_.IsOpen(); }
   const std::filesystem::path& CurrentFile() const { return file_.Path(); }
-  // Passes that could not be written since Start.
+  // Passes that could not be written since Start (a full disk): the file keeps the ones before.
   std::uint64_t FailedWrites() const { return failed_writes_; }
 
  private:
@@ -78,7 +80,7 @@ class CsvRecorder : public SampleRecorder {
   NumberLocale locale_;
   FileSystem& file_system_;
   LocalTimeSource now_;
-  WriteThroughFile file_;
+  WriteThroughFile file_{&file_system_};
   std::uint64_t failed_writes_ = 0;
 };
 
@@ -88,7 +90,8 @@ class TextFallbackRecording {
  public:
   static constexpr std::uint32_t kLinesPerFile = 10000;
 
-  TextFallbackRecording(std::filesystem::path folder, LocalTimeSource now);
+  // Files are created through `files`; null: through the C library.
+  TextFallbackRecording(std::filesystem::path folder, FileSystem* files, LocalTimeSource now);
 
   bool Start();
   void Append(const LiveSample& sample);

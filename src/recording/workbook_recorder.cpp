@@ -2,9 +2,7 @@
 
 #include <xlsxwriter.h>
 
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <set>
 #include <string>
 #include <system_error>
@@ -174,11 +172,20 @@ class WorkbookRecorder::Workbook {
   std::set<std::string> sheet_names_;
 };
 
+WorkbookRecorder::WorkbookRecorder(fs::path home, FileSystem& files, LocalTimeSource now,
+                                   WorkbookOptions options)
+    : WorkbookRecorder(std::move(home), &files, std::move(now), std::move(options)) {}
+
 WorkbookRecorder::WorkbookRecorder(fs::path home, LocalTimeSource now, WorkbookOptions options)
+    : WorkbookRecorder(std::move(home), nullptr, std::move(now), std::move(options)) {}
+
+WorkbookRecorder::WorkbookRecorder(fs::path home, FileSystem* files, LocalTimeSource now,
+                                   WorkbookOptions options)
     : folder_(MeasuresFolder(home)),
+      files_(files),
       now_(std::move(now)),
       options_(std::move(options)),
-      fallback_(folder_, now_) {}
+      fallback_(folder_, files_, now_) {}
 
 WorkbookRecorder::~WorkbookRecorder() { Stop(); }
 
@@ -211,13 +218,18 @@ bool WorkbookRecorder::OpenWorkbook() {
     const fs::path candidate = WorkbookCandidate(folder_, base, attempt);
     // The workbook is written only when it is saved: make sure now that the file can be
     // created there, and keep no file under its name until then.
-    std::FILE* probe = std::fopen(candidate.string().c_str(), "wbx");
-    if (probe == nullptr) {
-      if (errno == EEXIST) continue;
+    constexpr FileSystem::WriteMode kNew = FileSystem::WriteMode::kCreateNew;
+    const bool created = (files_ != nullptr ? files_->OpenForWriting(candidate, kNew)
+                                            : OpenPlainFile(candidate, kNew)) != nullptr;
+    if (!created) {
+      if (fs::exists(fs::symlink_status(candidate, ignored))) continue;
       return false;
     }
-    std::fclose(probe);
-    fs::remove(candidate, ignored);
+    if (files_ != nullptr) {
+      files_->Remove(candidate);
+    } else {
+      fs::remove(candidate, ignored);
+    }
     const fs::path temp_folder = options_.temp_folder.empty() ? folder_ : options_.temp_folder;
     auto workbook =
         std::make_unique<Workbook>(candidate, temp_folder, ecu_type_, options_.rows_per_sheet);

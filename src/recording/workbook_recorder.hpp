@@ -50,6 +50,11 @@ struct WorkbookStart {
 //         \--(no workbook)--> text fallback --Stop / destruction--> idle (closed)
 class WorkbookRecorder : public SampleRecorder {
  public:
+  // The workbook's name is tried and the text fallback written through `files`. The workbook
+  // itself is written by the workbook library, which opens its files on its own.
+  WorkbookRecorder(std::filesystem::path home, FileSystem& files,
+                   LocalTimeSource now = SystemLocalTime, WorkbookOptions options = {});
+  // The same through the C library's files, for the parts not yet handed a FileSystem.
   explicit WorkbookRecorder(std::filesystem::path home, LocalTimeSource now = SystemLocalTime,
                             WorkbookOptions options = {});
   ~WorkbookRecorder() override;
@@ -68,11 +73,15 @@ class WorkbookRecorder : public SampleRecorder {
   // After Stop: the last workbook saved by that recording, for the offer to open it with the
   // desktop's default application; nothing after a text fallback or a failed save.
   std::optional<std::filesystem::path> PathToOffer() const { return path_to_offer_; }
-  // Workbooks that could not be saved and passes that could not be written since Start.
+  // Workbooks that could not be saved and passes that could not be written since Start (a
+  // full disk): a text fallback keeps the passes written before.
   std::uint64_t Failures() const;
 
  private:
   class Workbook;
+
+  WorkbookRecorder(std::filesystem::path home, FileSystem* files, LocalTimeSource now,
+                   WorkbookOptions options);
 
   bool OpenWorkbook();
   // False when the open workbook could not be saved.
@@ -80,6 +89,7 @@ class WorkbookRecorder : public SampleRecorder {
   void FallBackToText();
 
   std::filesystem::path folder_;
+  FileSystem* files_;  // null: the C library's files
   LocalTimeSource now_;
   WorkbookOptions options_;
   WorkbookMode mode_ = WorkbookMode::kIdle;

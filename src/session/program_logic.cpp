@@ -46,7 +46,7 @@ ProgramLogic::ProgramLogic(ProgramServices s)
       decoder(s.exchange, s.link, s.clock),
       hooks(s.front.window, s.link),
       csv(s.home, s.recording_locale, s.files),
-      workbook(s.home),
+      workbook(s.home, s.files),
       cycle(MeasurementCycleServices{
           .window = s.front.window,
           .flags = window.flags(),

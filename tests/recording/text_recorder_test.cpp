@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "full_disk_file_system.hpp"
 #include "platform/real_file_system.hpp"
 #include "recording/workbook_recorder.hpp"
 #include "recording_test_support.hpp"
@@ -29,8 +30,8 @@ using testing_support::TempHome;
 
 constexpr NumberLocale kDecimalComma{',', ' '};
 
-// The real file system with one step that fails on demand.
-class FlakyFileSystem : public RealFileSystem {
+// The real file system with a disk that fills up and a replacement that fails on demand.
+class FlakyFileSystem : public testing_support::FullDiskFileSystem {
  public:
   bool fail_rename = false;
   bool Rename(const fs::path& from, const fs::path& to) override {
@@ -103,6 +104,23 @@ TEST_F(CsvRecorderTest, AFailedConversionKeepsTheTextRecording) {
   EXPECT_EQ(CrLfLines(ReadAll(text)).size(), 2u);
 }
 
+// A full disk costs the passes written while it is full and the conversion, never the passes
+// before: they stay in the text recording, which Stop returns.
+TEST_F(CsvRecorderTest, FullDiskKeepsThePassesBeforeInTheTextRecording) {
+  CsvRecorder recorder = MakeRecorder();
+  const fs::path text = *recorder.Start();
+  recorder.Append(Sample(1.0f, 1200.0f));
+  recorder.Append(Sample(2.0f, 1250.0f));
+  fs_.full = true;
+  for (int i = 0; i < 3; ++i) recorder.Append(Sample(3.0f + i, 1300.0f));
+  EXPECT_EQ(recorder.FailedWrites(), 3u);
+  EXPECT_THAT(recorder.Stop(), ElementsAre(text));
+  EXPECT_THAT(FileNames(home_.Measures()), ElementsAre("mes0125 -143005.txt"));
+  const std::vector<std::string> lines = CrLfLines(ReadAll(text));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_THAT(lines[2], HasSubstr("2;1250;"));
+}
+
 TEST_F(CsvRecorderTest, RecordingsOfTheSameSecondGetTheirOwnFiles) {
   CsvRecorder first = MakeRecorder();
   first.Start();
@@ -147,6 +165,32 @@ TEST(ConvertToCsvTest, ReplacesAnOlderCsvAndSkipsAMissingTextFile) {
 
   EXPECT_EQ(ConvertToCsv(text, file_system), std::nullopt);
   EXPECT_EQ(ReadAll(csv), "a;b\r\n1;2\r\n");
+}
+
+// The workbook box's text fallback on a full disk: the passes before stay in its file. (The
+// workbook itself is written by the workbook library, past the file system.)
+TEST(TextFallbackTest, FullDiskKeepsThePassesBefore) {
+  TempHome home;
+  StillLocalTime clock;
+  testing_support::FullDiskFileSystem files;
+  WorkbookOptions text_only;
+  text_only.workbooks_available = false;
+  WorkbookRecorder recorder(home.path(), files, clock.Source(), text_only);
+  ASSERT_EQ(recorder.Start(0).mode, WorkbookMode::kTextFallback);
+  recorder.Append(Sample(1.0f, 1200.0f));
+  files.full = true;
+  recorder.Append(Sample(2.0f, 1250.0f));
+  recorder.Append(Sample(3.0f, 1300.0f));
+  EXPECT_EQ(recorder.Failures(), 2u);
+  files.full = false;
+  recorder.Append(Sample(4.0f, 1350.0f));
+
+  const std::vector<fs::path> files_written = recorder.Stop();
+  ASSERT_THAT(files_written, ElementsAre(home.Measures() / "mes0125 -143005.txt"));
+  const std::vector<std::string> lines = CrLfLines(ReadAll(files_written[0]));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_THAT(lines[1], HasSubstr("1,1200,"));
+  EXPECT_THAT(lines[2], HasSubstr("4,1350,"));
 }
 
 TEST(TextFallbackTest, PeriodDecimalsAndANewFileWithItsHeaderAfterTenThousandPasses) {
