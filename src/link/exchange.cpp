@@ -19,6 +19,9 @@ constexpr std::string_view kStartCommunicationMark = "F181";
 // Negative response code: the ECU has the request and needs more time to answer it.
 constexpr int kResponsePending = 0x78;
 
+// The longest the reply wait sleeps on the cable between two turns of the message loop.
+constexpr std::chrono::microseconds kReplyWaitSlice{5000};
+
 // True when the first refusal to `service` from byte `from` on (format byte, reply header, 7F,
 // the service, maybe its code) has not all arrived. It may be a response-pending frame, which
 // is longer than some replies (a routine's answer is 6 bytes, the pending frame 7): counting
@@ -95,7 +98,11 @@ std::string Exchange::ElmExchange(const std::string& command, int timeout_ms) {
   std::string text;
   do {
     loop_.GiveTurn();
-    if (elm_ != nullptr) text += elm_->ReadAll();
+    if (elm_ != nullptr) {
+      const std::string got = elm_->ReadAll();
+      if (got.empty()) elm_->WaitReadable(kReplyWaitSlice);
+      text += got;
+    }
   } while (text.find(kElmPrompt) == std::string::npos && !state_.ReplyTimeout);
   reply_timer_.Stop();
   return text;
@@ -137,6 +144,7 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> s
   const std::chrono::nanoseconds wait_start = clock_.Now();
   bool pending_seen = false;
   std::vector<std::uint8_t> bytes;
+  std::chrono::nanoseconds last_turn = wait_start;
   do {
     const std::size_t waiting = kline_ != nullptr ? kline_->BytesWaiting() : 0;
     if (waiting > 0) {
@@ -146,8 +154,15 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> s
         pending_seen = true;
         ExtendForPendingResponse(wait_start, timeout_ms);
       }
+    } else if (kline_ != nullptr) {
+      // Sleep until the next byte rather than poll for it, and read it as soon as it comes:
+      // the last byte of a reply ends the wait at once. The message loop still gets a turn at
+      // least every slice.
+      kline_->WaitReadable(kReplyWaitSlice);
+      if (kline_->BytesWaiting() > 0 && clock_.Now() - last_turn < kReplyWaitSlice) continue;
     }
     loop_.GiveTurn();
+    last_turn = clock_.Now();
   } while ((bytes.size() < reply_from + wanted ||
             (service && RefusalUnderway(bytes, reply_from, state_.ReplyHeader, *service))) &&
            !state_.ReplyTimeout);

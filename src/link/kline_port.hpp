@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -28,6 +29,9 @@ class KLinePort {
   virtual bool WriteByte(std::uint8_t byte) = 0;
   // Drops everything received and not yet sent.
   virtual void Purge() = 0;
+  // Waits until a byte is waiting, or at most `most`, so that a caller waiting for a reply
+  // sleeps instead of polling. A cable that cannot be waited on returns at once.
+  virtual void WaitReadable(std::chrono::microseconds most) { (void)most; }
 };
 
 }  // namespace velkor

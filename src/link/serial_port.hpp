@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ class SerialPort {
   // Everything received so far, as raw bytes in a string; never blocks.
   virtual std::string ReadAll() = 0;
   virtual bool Write(std::string_view data) = 0;
+  // Waits until a byte is waiting, or at most `most`; a port that cannot be waited on returns at
+  // once.
+  virtual void WaitReadable(std::chrono::microseconds most) { (void)most; }
   // Text of the last failure, for the user.
   virtual std::string LastError() const { return {}; }
   virtual SerialError LastErrorKind() const { return SerialError::kOther; }

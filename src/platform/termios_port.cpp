@@ -293,6 +293,17 @@ bool TermiosPort::SetBreak(bool on) {
   return true;
 }
 
+void TermiosPort::WaitReadable(std::chrono::microseconds most) {
+  if (fd_ < 0 || most.count() <= 0) return;
+  pollfd watched{};
+  watched.fd = fd_;
+  watched.events = POLLIN;
+  const timespec limit{static_cast<time_t>(most.count() / 1'000'000),
+                       static_cast<long>(most.count() % 1'000'000) * 1000};
+  // A hang-up or an error ends the wait at once; the next BytesWaiting tells the caller.
+  ::ppoll(&watched, 1, &limit, nullptr);
+}
+
 std::size_t TermiosPort::BytesWaiting() {
   if (fd_ < 0) return 0;
   int count = 0;

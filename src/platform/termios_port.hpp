@@ -69,6 +69,8 @@ class TermiosPort : public KLinePort, public SerialPort {
   std::vector<std::uint8_t> Read(std::size_t max_bytes) override;
   bool WriteByte(std::uint8_t byte) override;
   void Purge() override;
+  // Both kinds of port: a poll of the device, woken by the first byte.
+  void WaitReadable(std::chrono::microseconds most) override;
 
   // SerialPort
   bool Open(const std::string& port, const std::string& settings) override;
