@@ -92,9 +92,9 @@ constexpr const char* kP2Argument = "25";
 constexpr int kCliNoSession = 4;
 
 // Goals; a miss is noted, never fatal.
-constexpr double kOverheadGoalMs = 3.0;
-constexpr double kGapErrorGoalMs = 0.5;
-constexpr double kCpuGoalPct = 15.0;
+constexpr double kOverheadGoalMs = 1.0;
+constexpr double kGapErrorGoalMs = 0.3;
+constexpr double kCpuGoalPct = 1.5;
 
 // Tester bytes further apart than this belong to different requests even without a reply
 // between them (an unanswered request, then the next one after the time-out).
@@ -493,7 +493,7 @@ void PrintFigures(const Mode& mode, const LinkFigures& f, std::optional<double> 
   }
   if (cpu_pct && *cpu_pct > kCpuGoalPct) {
     std::fprintf(stderr, "link_bench: %s: CLI CPU %s%% is above the %s%% goal\n", mode.name,
-                 FormatNumber(*cpu_pct, "0.0").c_str(), FormatNumber(kCpuGoalPct, "0").c_str());
+                 FormatNumber(*cpu_pct, "0.0").c_str(), FormatNumber(kCpuGoalPct, "0.0").c_str());
   }
 }
 
