@@ -22,6 +22,47 @@ constexpr int kResponsePending = 0x78;
 // The longest the reply wait sleeps on the cable between two turns of the message loop.
 constexpr std::chrono::microseconds kReplyWaitSlice{5000};
 
+// Lines in which the adapter says that the ECU gave nothing, or that it could not ask at all.
+// Every "...ERROR" line (CAN ERROR, BUS ERROR, BUS INIT: ...ERROR, <DATA ERROR, FB ERROR) and
+// every numbered internal error (ERR94) counts as well.
+constexpr std::string_view kElmFailures[] = {
+    "NO DATA",  "?",           "STOPPED",  "UNABLE TO CONNECT",
+    "BUS BUSY", "BUFFER FULL", "LV RESET", "ACT ALERT",
+};
+
+// One line of an adapter's answer without the blanks and the prompt around it.
+std::string_view ElmLine(std::string_view line) {
+  constexpr std::string_view kAround = " \t>";
+  const std::size_t first = line.find_first_not_of(kAround);
+  if (first == std::string_view::npos) return {};
+  return line.substr(first, line.find_last_not_of(kAround) - first + 1);
+}
+
+bool IsElmFailure(std::string_view line) {
+  if (line.find("ERROR") != std::string_view::npos || line.starts_with("ERR")) return true;
+  return std::find(std::begin(kElmFailures), std::end(kElmFailures), line) !=
+         std::end(kElmFailures);
+}
+
+// True when the adapter's answer to `command` holds something from the ECU or the adapter
+// itself: a line that is neither the echo of the command, nor a progress line (SEARCHING...,
+// BUS INIT: ...OK), nor a failure. As on a K-line, an answer cut short is still an answer (the
+// caller finds whether its data are whole); only an answer with nothing in it is a miss.
+bool ElmAnswered(std::string_view text, std::string_view command) {
+  const std::string_view echo = ElmLine(command);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = ElmLine(text.substr(start, end - start));
+    start = end + 1;
+    if (line.empty() || line == echo || IsElmFailure(line)) continue;
+    if (line.starts_with("SEARCHING") || line.starts_with("BUS INIT")) continue;
+    return true;
+  }
+  return false;
+}
+
 // True when the first refusal to `service` from byte `from` on (format byte, reply header, 7F,
 // the service, maybe its code) has not all arrived. It may be a response-pending frame, which
 // is longer than some replies (a routine's answer is 6 bytes, the pending frame 7): counting
@@ -57,6 +98,8 @@ HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& ca
 
   if (state_.interface_kind == InterfaceKind::kElm327) {
     std::string text = ElmExchange(request, timeout_ms);
+    // An answer without data is a miss as silence on a K-line is.
+    state_.SetLamp(ElmAnswered(text, request) ? kLampGreen : kLampRed);
     state_.ExchangeBusy = false;
     return text;
   }
@@ -87,12 +130,13 @@ std::string Exchange::ElmExchange(const std::string& command, int timeout_ms) {
   // The adapter answers in text, so test mode has no meaning on this link.
   state_.TestMode = false;
   state_.ReplyTimeout = false;
-  if (elm_ != nullptr) {
-    elm_->ReadAll();
-    // One CR ends a command: an adapter stops a request at any further character and repeats
-    // its last command on a lone CR.
-    elm_->Write(command + "\r");
-  }
+  // A port that has gone (an adapter unplugged, its Bluetooth link lost) answers nothing, and
+  // there is nothing to wait for.
+  if (elm_ == nullptr || !elm_->IsOpen()) return {};
+  elm_->ReadAll();
+  // One CR ends a command: an adapter stops a request at any further character and repeats
+  // its last command on a lone CR.
+  if (!elm_->Write(command + "\r")) return {};
   reply_timer_.SetInterval(timeout_ms);
   reply_timer_.Start();
   std::string text;
@@ -103,7 +147,8 @@ std::string Exchange::ElmExchange(const std::string& command, int timeout_ms) {
       if (got.empty()) elm_->WaitReadable(kReplyWaitSlice);
       text += got;
     }
-  } while (text.find(kElmPrompt) == std::string::npos && !state_.ReplyTimeout);
+  } while (text.find(kElmPrompt) == std::string::npos && !state_.ReplyTimeout && elm_ != nullptr &&
+           elm_->IsOpen());
   reply_timer_.Stop();
   return text;
 }
@@ -179,9 +224,8 @@ bool Exchange::SkipResponsePending(const std::vector<std::uint8_t>& bytes, int s
                                    std::size_t& reply_from) {
   bool skipped = false;
   while (reply_from < bytes.size()) {
-    const HexMessage rest = BytesToHex(
-        std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(reply_from),
-                                  bytes.end()));
+    const HexMessage rest = BytesToHex(std::vector<std::uint8_t>(
+        bytes.begin() + static_cast<std::ptrdiff_t>(reply_from), bytes.end()));
     const KwpReply reply = ReadKwpReply(rest, state_.ReplyHeader, {.service = service});
     // Only a whole frame counts: its checksum has been checked and its end is known.
     if (!reply.Negative() || reply.code != kResponsePending || reply.whole_length == 0) break;

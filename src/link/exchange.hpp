@@ -52,6 +52,10 @@ class Exchange {
   // prompt; "" at once when another exchange is running. For families 4 and 5 a "response
   // pending" frame is traced and skipped: the answer is what follows it (see
   // kResponsePendingWaitMs), and "" when the real answer does not come.
+  // The link lamp turns red after an exchange without an answer: nothing received, or over an
+  // ELM327 nothing but the echo, progress lines and the adapter's failure texts ("NO DATA",
+  // "?", "STOPPED", "UNABLE TO CONNECT", "...ERROR"). An adapter's port that has gone answers
+  // "" at once.
   HexMessage SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
                          int timeout_ms);
 

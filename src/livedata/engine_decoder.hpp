@@ -20,6 +20,10 @@ struct RawEngineValues {
   float coolant_temp = 0;     // °C
   float battery = 0;          // V (EOBD: km/h)
   std::string tps_volt_text;  // families 0 to 3: the throttle voltage for lbTPSVolt, formatted
+  // Set by every decoding: the ECU answered at least one of the iteration's requests with its
+  // data. Without it the values above are only what the missing-value rules made of silence
+  // (zeros, values kept), and the iteration is shown but not recorded.
+  bool arrived = true;
 };
 
 // Which values are requested: the measure switches of the main window's labels. Engine speed

@@ -74,6 +74,8 @@ FamilyDecoder::FamilyDecoder(Exchange& exchange, LinkState& link, Clock& clock)
     : exchange_(exchange), link_(link), clock_(clock) {}
 
 void FamilyDecoder::Decode(int ecu_type, const ActiveMeasures& active, RawEngineValues& raw) {
+  // Any other family reads nothing, so nothing arrives.
+  raw.arrived = false;
   switch (ecu_type) {
     case Iaw16M:
     case Iaw15M:
@@ -96,8 +98,11 @@ void FamilyDecoder::Decode(int ecu_type, const ActiveMeasures& active, RawEngine
   }
 }
 
-int FamilyDecoder::ReadByteAt(const char* address, const char* canned, int timeout_ms) {
-  return ByteAt(exchange_.SendReceive(address, canned, 1, timeout_ms), 1);
+int FamilyDecoder::ReadByteAt(const char* address, const char* canned, int timeout_ms,
+                              bool& answered) {
+  const HexMessage answer = exchange_.SendReceive(address, canned, 1, timeout_ms);
+  if (!answer.empty()) answered = true;
+  return ByteAt(answer, 1);
 }
 
 void FamilyDecoder::DecodeByteFamily(int ecu_type, const ActiveMeasures& active,
@@ -105,13 +110,13 @@ void FamilyDecoder::DecodeByteFamily(int ecu_type, const ActiveMeasures& active,
   const bool p8 = ecu_type == IawP8;
 
   // Engine speed from the period the ECU measures; the P8's period takes twice the constant.
-  int high = ReadByteAt("01", "01", kSpeedByteTimeoutMs);
+  int high = ReadByteAt("01", "01", kSpeedByteTimeoutMs, raw.arrived);
   if (high == kBadHighByte) {
     high = last_good_high_byte_;
   } else {
     last_good_high_byte_ = high;
   }
-  const int low = ReadByteAt("02", "01", kSpeedByteTimeoutMs);
+  const int low = ReadByteAt("02", "01", kSpeedByteTimeoutMs, raw.arrived);
   const int period = high * 256 + low;
   if (period > 0) {  // a period of 0 leaves the previous speed
     const double speed = (p8 ? 30000000.0 : 15000000.0) / period;
@@ -119,7 +124,7 @@ void FamilyDecoder::DecodeByteFamily(int ecu_type, const ActiveMeasures& active,
   }
 
   if (active.throttle) {
-    const int b = ReadByteAt("09", "15", kValueByteTimeoutMs);
+    const int b = ReadByteAt("09", "15", kValueByteTimeoutMs, raw.arrived);
     // The sensor's curve has two straight pieces meeting at 34 degrees.
     double angle = b * 0.1848 - 1.41;
     if (angle >= 34.0) angle = b * 0.7058 - 90.0;
@@ -129,8 +134,8 @@ void FamilyDecoder::DecodeByteFamily(int ecu_type, const ActiveMeasures& active,
   }
 
   if (active.injection) {
-    const int high_time = ReadByteAt("03", "01", kValueByteTimeoutMs);
-    const int low_time = ReadByteAt("04", "01", kValueByteTimeoutMs);
+    const int high_time = ReadByteAt("03", "01", kValueByteTimeoutMs, raw.arrived);
+    const int low_time = ReadByteAt("04", "01", kValueByteTimeoutMs, raw.arrived);
     // Either byte at 255 is no valid time.
     if (high_time >= 255 || low_time >= 255) {
       raw.injection = 0;
@@ -140,26 +145,29 @@ void FamilyDecoder::DecodeByteFamily(int ecu_type, const ActiveMeasures& active,
   }
 
   if (active.advance) {
-    const int b = ReadByteAt("05", "01", kValueByteTimeoutMs);
+    const int b = ReadByteAt("05", "01", kValueByteTimeoutMs, raw.arrived);
     raw.advance = static_cast<float>(b / (p8 ? 4.0 : 2.0));
   }
 
   if (active.pressure) {
-    const int b = ReadByteAt("06", "D6", kValueByteTimeoutMs);
+    const int b = ReadByteAt("06", "D6", kValueByteTimeoutMs, raw.arrived);
     const double mmhg = b * 2.8758 + 91.0;
     raw.pressure = static_cast<float>(mmhg * 133.0 / 100.0);
   }
 
   if (active.air_temp) {
-    raw.air_temp = static_cast<float>(ReadByteAt("07", "51", kValueByteTimeoutMs) - 55);
+    raw.air_temp =
+        static_cast<float>(ReadByteAt("07", "51", kValueByteTimeoutMs, raw.arrived) - 55);
   }
 
   if (active.coolant_temp) {
-    raw.coolant_temp = static_cast<float>(ReadByteAt("08", "81", kValueByteTimeoutMs) - 55);
+    raw.coolant_temp =
+        static_cast<float>(ReadByteAt("08", "81", kValueByteTimeoutMs, raw.arrived) - 55);
   }
 
   if (active.battery) {
-    raw.battery = static_cast<float>(ReadByteAt("0A", "01", kValueByteTimeoutMs) * 0.0628);
+    raw.battery =
+        static_cast<float>(ReadByteAt("0A", "01", kValueByteTimeoutMs, raw.arrived) * 0.0628);
   }
 }
 
@@ -172,6 +180,7 @@ void FamilyDecoder::DecodeRecordFamily(RawEngineValues& raw) {
       EcuReplyLength(EcuRole::kEngineDataRecord, Iaw59M5AM), kRecordTimeoutMs);
 
   const KwpReply record = ReplyTo(answer, rh, request, kRecordValueBytes);
+  raw.arrived = record.Positive();
   if (!record.Positive()) {
     ZeroValues(raw);
     return;
@@ -197,6 +206,7 @@ void FamilyDecoder::DecodeFastSpeed(RawEngineValues& raw) {
   // The speed word follows the reply's service bytes wherever the reply starts, so a stray
   // byte before the frame does not shift it.
   const KwpReply reply = ReplyTo(answer, rh, request, 2);
+  raw.arrived = reply.Positive();
   if (reply.Positive()) raw.speed = static_cast<float>(reply.Word(0));
 }
 
@@ -228,7 +238,9 @@ void FamilyDecoder::DecodeEobd(const ActiveMeasures& active, RawEngineValues& ra
         std::string(canned_lead) +
             FrameKwp("41" + Mid(request, 3, 2) + std::string(canned_data), rh),
         EcuReplyLength(role, Eobd), kEobdTimeoutMs);
-    return ReplyTo(answer, rh, request, needed);
+    KwpReply reply = ReplyTo(answer, rh, request, needed);
+    if (reply.Positive()) raw.arrived = true;
+    return reply;
   };
   auto byte_value = [](const KwpReply& reply, double scale, double offset) {
     return reply.Positive() ? static_cast<float>(reply.Byte(0) * scale + offset) : 0.0f;

@@ -16,8 +16,10 @@ namespace velkor {
 //   4       one engine-data record (21 A0), or only the engine speed (21 30) in fast mode;
 //   5       one OBD mode-01 parameter per exchange.
 // Values whose measure is switched off are not requested and keep what they held; family 4's
-// record brings every value whatever the switches say. Every answer is read through the safe
-// text helpers, so a short, long or garbled answer never reads outside the text.
+// record brings every value whatever the switches say. RawEngineValues::arrived tells whether
+// any of the iteration's requests was answered with its data: a byte read with a byte, a
+// record or parameter with its positive reply (a refusal brings no data). Every answer is read
+// through the safe text helpers, so a short, long or garbled answer never reads outside the text.
 class FamilyDecoder : public EngineDecoder {
  public:
   FamilyDecoder(Exchange& exchange, LinkState& link, Clock& clock);
@@ -46,8 +48,9 @@ class FamilyDecoder : public EngineDecoder {
   void DecodeRecordFamily(RawEngineValues& raw);
   void DecodeFastSpeed(RawEngineValues& raw);
   void DecodeEobd(const ActiveMeasures& active, RawEngineValues& raw);
-  // One unframed single-byte read; 0 when nothing came back.
-  int ReadByteAt(const char* address, const char* canned, int timeout_ms);
+  // One unframed single-byte read; 0 when nothing came back. `answered` is set when something
+  // did.
+  int ReadByteAt(const char* address, const char* canned, int timeout_ms, bool& answered);
 
   Exchange& exchange_;
   LinkState& link_;

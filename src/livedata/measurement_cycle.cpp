@@ -221,8 +221,12 @@ bool MeasurementCycle::Iterate() {
   previous_time_ = now;
 
   if (s_.hooks.HasAfrSource()) s_.hooks.AcquireAfr(dt, sample_);
-  if (w.Checked(fp::Chenregistre) && s_.workbook != nullptr) s_.workbook->Append(sample_);
-  if (w.Checked(fp::chCSV) && s_.text != nullptr) s_.text->Append(sample_);
+  // A pass whose engine data never came is shown (and counted as a miss) but not recorded:
+  // its zeros would read as a stopped engine.
+  if (raw_.arrived) {
+    if (w.Checked(fp::Chenregistre) && s_.workbook != nullptr) s_.workbook->Append(sample_);
+    if (w.Checked(fp::chCSV) && s_.text != nullptr) s_.text->Append(sample_);
+  }
 
   CheckMiss();
   s_.hooks.SampleReady(sample_);

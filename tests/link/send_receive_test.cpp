@@ -349,5 +349,67 @@ TEST_F(ElmSendReceiveTest, TimeOutReturnsWhatArrivedWithoutAPrompt) {
   EXPECT_FALSE(state_.ExchangeBusy);
 }
 
+// The lamp after an adapter's answer: green only when the ECU (or the adapter, for its own
+// commands) said something, so the cycle counts an adapter's "no answer" as a miss.
+TEST_F(ElmSendReceiveTest, AnswerWithoutDataTurnsTheLampRed) {
+  const struct {
+    const char* name;
+    const char* command;
+    std::string answer;  // arrives 50 ms after the command, within its 300 ms
+    int lamp;
+  } cases[] = {
+      {"record", "21A0", "96F11061A007C603F2003D00390029010C0089013C068E9C4012\r\r>", kLampGreen},
+      {"after the bus init", "21A0", "BUS INIT: ...OK\r84F1106130032032\r\r>", kLampGreen},
+      {"spaces and a search", "0100", "SEARCHING...\r41 00 BE 1F B8 10 \r\r>", kLampGreen},
+      // A refusal is an answer, as on the K-line.
+      {"refusal", "21A0", "83F1107F211233\r\r>", kLampGreen},
+      {"the adapter's own answer", "ATS0", "OK\r\r>", kLampGreen},
+      {"echo before the identity", "ATZ", "ATZ\r\rELM327 v1.5\r\r>", kLampGreen},
+      {"no data", "21A0", "NO DATA\r\r>", kLampRed},
+      {"echo and no data", "21A0", "21A0\rNO DATA\r\r>", kLampRed},
+      {"not understood", "21A0", "?\r\r>", kLampRed},
+      {"stopped", "21A0", "STOPPED\r\r>", kLampRed},
+      {"no protocol", "0100", "SEARCHING...\rUNABLE TO CONNECT\r\r>", kLampRed},
+      {"can error", "0100", "CAN ERROR\r\r>", kLampRed},
+      {"bus error", "21A0", "BUS ERROR\r\r>", kLampRed},
+      {"bus init failed", "21A0", "BUS INIT: ...ERROR\r\r>", kLampRed},
+      {"bus init then nothing", "21A0", "BUS INIT: ...OK\rNO DATA\r\r>", kLampRed},
+      {"bad frame", "21A0", "<DATA ERROR\r\r>", kLampRed},
+      {"internal error", "21A0", "ERR94\r\r>", kLampRed},
+      {"only the prompt", "21A0", "\r\r>", kLampRed},
+      // The adapter went quiet half-way: an answer cut short, as on the K-line; its reader
+      // finds the frame incomplete.
+      {"cut before the prompt", "21A0", "96F11061A007C603", kLampGreen},
+      {"only the echo before the time-out", "21A0", "21A0\r", kLampRed},
+      {"nothing", "21A0", "", kLampRed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    state_.SetLamp(0);
+    port_.Expect(c.command, c.answer, 0.05);
+    EXPECT_EQ(Send(c.command, "", 0, 300), c.answer);
+    EXPECT_EQ(state_.lamp_colour, c.lamp);
+  }
+  EXPECT_EQ(port_.Mismatches(), 0);
+}
+
+// An adapter that has gone (unplugged, its Bluetooth link lost) answers nothing: at once when
+// it had gone before the request, as soon as it goes during the wait.
+TEST_F(ElmSendReceiveTest, PortThatHasGoneIsAMissWithoutWaiting) {
+  port_.Expect("21A0", "SEARCHING...\r", 0.05);
+  loop_.After(milliseconds(100), [this] { port_.Close(); });
+  EXPECT_EQ(Send("21A0", "", 0, 800), "SEARCHING...\r");
+  EXPECT_LT(ElapsedSeconds(), 0.11);
+  EXPECT_EQ(state_.lamp_colour, kLampRed);
+  EXPECT_FALSE(state_.ExchangeBusy);
+
+  state_.SetLamp(kLampGreen);
+  EXPECT_EQ(Send("21A0", "", 0, 800), "");
+  EXPECT_EQ(ElapsedSeconds(), 0.0);
+  EXPECT_EQ(state_.lamp_colour, kLampRed);
+  EXPECT_FALSE(state_.ExchangeBusy);
+  EXPECT_EQ(port_.Commands().size(), 1u);  // nothing more was written
+}
+
 }  // namespace
 }  // namespace velkor

@@ -53,6 +53,7 @@ RawEngineValues Raw(const Values& v) {
   raw.air_temp = v.air_temp;
   raw.coolant_temp = v.coolant_temp;
   raw.battery = v.battery;
+  raw.arrived = false;  // so that a decoding that finds data must say so
   return raw;
 }
 
@@ -163,6 +164,7 @@ TEST_F(FamilyDecoderTest, TestModeDecodesTheCannedAnswers) {
     RawEngineValues raw = Raw(kSevens);
     decoder_.Decode(c.ecu_type, c.measures_on ? ActiveMeasures{} : NoMeasures(), raw);
     ExpectValues(raw, c.want);
+    EXPECT_TRUE(raw.arrived);
     EXPECT_EQ(pauses_.pauses, c.pauses);
     EXPECT_EQ(raw.tps_volt_text, c.tps_text);
   }
@@ -172,8 +174,10 @@ TEST_F(FamilyDecoderTest, TestModeDecodesTheCannedAnswers) {
 TEST_F(FamilyDecoderTest, FamiliesWithoutDataExchangeNothing) {
   for (int ecu_type : {6, 7, -1, 8}) {
     RawEngineValues raw = Raw(kSevens);
+    raw.arrived = true;
     decoder_.Decode(ecu_type, ActiveMeasures{}, raw);
     ExpectValues(raw, kSevens);
+    EXPECT_FALSE(raw.arrived);
   }
   EXPECT_TRUE(uart_.Written().empty());
   EXPECT_EQ(clock_.Now(), sim::Nanos{0});
@@ -390,6 +394,7 @@ TEST_F(FamilyDecoderTest, ByteFamilyAsksOnlyForActiveMeasures) {
     for (const HexMessage& request : c.requests) ecu_.Expect(request, "00");
     RawEngineValues raw = Raw(kSevens);
     decoder_.Decode(Iaw16M, c.active, raw);
+    EXPECT_TRUE(raw.arrived);
     const std::vector<HexMessage> seen = RequestsSeen();
     EXPECT_EQ(
         std::vector<HexMessage>(seen.begin() + static_cast<std::ptrdiff_t>(before), seen.end()),
@@ -421,9 +426,11 @@ TEST_F(FamilyDecoderTest, SilentEcuWaitsEachTimeOutAndAppliesTheMissingRules) {
     decoder_.SetFastSpeedMode(c.fast);
     const std::size_t first = ecu_.Requests().size();
     RawEngineValues raw = Raw(kSevens);
+    raw.arrived = true;
     decoder_.Decode(c.ecu_type, ActiveMeasures{}, raw);
     const sim::Nanos ended = clock_.Now();
     ExpectValues(raw, c.want);
+    EXPECT_FALSE(raw.arrived);  // the pass is not recorded
 
     const auto& requests = ecu_.Requests();
     ASSERT_EQ(requests.size() - first, c.timeouts_ms.size());
@@ -445,22 +452,26 @@ TEST_F(FamilyDecoderTest, RecordFamilyFindsEitherRecordFormatOrZeroesEverything)
   const HexMessage full = Reply("61A007C603F2003D00390029010C0089013C068E9C40");
   // Format 0x94: 18 value bytes, no bytes 18 and 19.
   const HexMessage short_format = Reply("61A00BB803E80041007800FA0064008C000003E8");
+  // Without a record nothing arrived: zeros are shown, not recorded.
   const struct {
     const char* name;
     HexMessage reply;
     Values want;
+    bool arrived;
   } cases[] = {
-      {"long record", full, full_values},
+      {"long record", full, full_values, true},
       {"short-format record at position 5",
        "AABB" + short_format,
-       {3000, 25, 2, 10, 1000, 25, 80, 14}},
-      {"stray byte before the long record", "00" + full, full_values},
-      {"refusal", Reply("7F21A012"), kZero},
-      {"another service's record", Reply("61A607C603F2003D00390029010C0089013C068E9C40"), kZero},
+       {3000, 25, 2, 10, 1000, 25, 80, 14},
+       true},
+      {"stray byte before the long record", "00" + full, full_values, true},
+      {"refusal", Reply("7F21A012"), kZero, false},
+      {"another service's record", Reply("61A607C603F2003D00390029010C0089013C068E9C40"), kZero,
+       false},
       // Decoding the missing bytes as 0 would show -40 degrees as measured.
-      {"record cut short", full.substr(0, 28), kZero},
+      {"record cut short", full.substr(0, 28), kZero, false},
       // Bytes 09 6F 11 06 1A 00 ..: the record's text from the second digit on is no record.
-      {"record text at an odd position", "0" + full + "0", kZero},
+      {"record text at an odd position", "0" + full + "0", kZero, false},
   };
   UseFamily(Iaw59M5AM);
   ASSERT_EQ(short_format.substr(0, 2), "94");
@@ -471,6 +482,7 @@ TEST_F(FamilyDecoderTest, RecordFamilyFindsEitherRecordFormatOrZeroesEverything)
     // The record ignores the switches.
     decoder_.Decode(Iaw59M5AM, NoMeasures(), raw);
     ExpectValues(raw, c.want);
+    EXPECT_EQ(raw.arrived, c.arrived);
     clock_.RunFor(std::chrono::milliseconds(50));
   }
   EXPECT_EQ(ecu_.Mismatches(), 0);
@@ -482,12 +494,13 @@ TEST_F(FamilyDecoderTest, FastModeReadsTheSpeedAfterItsPatternAndZeroesTheRest) 
     const char* name;
     HexMessage reply;
     float speed;
+    bool arrived;
   } cases[] = {
-      {"reply", Reply("61300320"), 800},
+      {"reply", Reply("61300320"), 800, true},
       // Fixed positions 11 and 13 would read 30 03 here, 12291 rpm.
-      {"stray byte first", "FE" + Reply("61300320"), 800},
-      {"refusal", Reply("7F2112"), 0},
-      {"speed word cut short", "84F110613003", 0},
+      {"stray byte first", "FE" + Reply("61300320"), 800, true},
+      {"refusal", Reply("7F2112"), 0, false},
+      {"speed word cut short", "84F110613003", 0, false},
   };
   UseFamily(Iaw59M5AM);
   decoder_.SetFastSpeedMode(true);
@@ -497,6 +510,7 @@ TEST_F(FamilyDecoderTest, FastModeReadsTheSpeedAfterItsPatternAndZeroesTheRest) 
     RawEngineValues raw = Raw(kSevens);
     decoder_.Decode(Iaw59M5AM, ActiveMeasures{}, raw);
     ExpectValues(raw, {c.speed, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(raw.arrived, c.arrived);
     clock_.RunFor(std::chrono::milliseconds(50));
   }
   EXPECT_EQ(ecu_.Mismatches(), 0);
@@ -643,6 +657,7 @@ TEST_F(FamilyDecoderTest, EobdParametersAndTheirFailures) {
     RawEngineValues raw = Raw(kSevens);
     decoder_.Decode(Eobd, c.active, raw);
     ExpectValues(raw, c.want);
+    EXPECT_TRUE(raw.arrived);  // every case has at least one parameter answered
     const std::vector<HexMessage> seen = RequestsSeen();
     EXPECT_EQ(
         std::vector<HexMessage>(seen.begin() + static_cast<std::ptrdiff_t>(before), seen.end()),

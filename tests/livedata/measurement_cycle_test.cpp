@@ -113,6 +113,10 @@ class HooksSpy : public CycleHooks {
     return "150";
   }
   void ReadEngineStatus() override { ++status_reads; }
+  void SampleReady(const LiveSample& sample) override {
+    if (on_sample) on_sample(sample);
+  }
+  std::function<void(const LiveSample&)> on_sample;
   std::vector<float> graph_rpm;
   std::vector<int> stepper_rpm;
   int status_reads = 0;
@@ -595,6 +599,30 @@ TEST_F(MeasurementCycleTest, EachRecorderGetsThePassesWhileItsBoxIsTicked) {
   model_.SetChecked(fp::Chenregistre, true);
   Play({Speed(1500)});
   EXPECT_EQ(decoder_.calls, 5);
+}
+
+// The ECU stops answering mid-run: the missed passes are shown (the average falls), counted and
+// traced, but neither recording gets their zeros; the passes around them are recorded as usual.
+TEST_F(MeasurementCycleTest, PassesWithoutEngineDataAreNotRecorded) {
+  flags_.AveragingDepth = 2;
+  Step missed = Speed(0, /*red=*/true);
+  missed.raw.arrived = false;
+  std::vector<Step> steps = {Speed(1500), missed, Speed(1600), missed, missed, missed, Speed(1700)};
+  model_.SetChecked(fp::chCSV, true);
+  model_.SetChecked(fp::Chenregistre, true);
+  std::vector<std::string> shown;
+  hooks_.on_sample = [&](const LiveSample&) { shown.push_back(model_.Text(fp::Rmp)); };
+  Play(steps);
+
+  EXPECT_EQ(decoder_.calls, 6);  // the third miss in a row ended the run
+  EXPECT_EQ(shown, (std::vector<std::string>{"1 500", "750", "1 600", "800", "0", "0"}));
+  EXPECT_EQ(TraceFile(), "Raté: 1\r\nRaté: 1\r\nRaté: 2\r\n");
+  for (const RecorderSpy* recorder : {&text_, &workbook_}) {
+    ASSERT_EQ(recorder->samples.size(), 2u);
+    EXPECT_FLOAT_EQ(recorder->samples[0].RPM, 1500);
+    EXPECT_FLOAT_EQ(recorder->samples[1].RPM, 1600);
+    EXPECT_EQ(recorder->runs_ended, 1);
+  }
 }
 
 TEST_F(MeasurementCycleTest, GraphFollowsItsBoxAndItsPositionRestartsWithTheRun) {
