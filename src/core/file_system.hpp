@@ -16,6 +16,9 @@ class WritableFile {
   // False when not all of `bytes` could be written (a full disk, an I/O error); what earlier
   // calls wrote stays in the file.
   virtual bool Write(std::string_view bytes) = 0;
+  // Makes what was written durable on the disk, so that a power cut keeps it too. False when
+  // the disk refused. The C library's files only hand the bytes to the system.
+  virtual bool Sync() { return true; }
 };
 
 // Every file the program creates, replaces or copies: the settings store's reads and atomic

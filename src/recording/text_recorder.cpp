@@ -50,13 +50,35 @@ bool WriteThroughFile::Create(const fs::path& folder, const LocalDateTime& time)
   return false;
 }
 
+bool WriteThroughFile::CreateAt(const fs::path& file) {
+  Close();
+  constexpr FileSystem::WriteMode kNew = FileSystem::WriteMode::kCreateNew;
+  file_ = files_ != nullptr ? files_->OpenForWriting(file, kNew) : OpenPlainFile(file, kNew);
+  if (file_ == nullptr) return false;
+  path_ = file;
+  return true;
+}
+
+void WriteThroughFile::Discard() {
+  if (file_ == nullptr) return;
+  Close();
+  if (files_ != nullptr) {
+    files_->Remove(path_);
+  } else {
+    std::error_code ignored;
+    fs::remove(path_, ignored);
+  }
+}
+
 bool WriteThroughFile::Write(std::string_view text) {
-  return file_ != nullptr && file_->Write(text);
+  return file_ != nullptr && file_->Write(text) && file_->Sync();
 }
 
 std::optional<fs::path> ConvertToCsv(const fs::path& text_file, FileSystem& file_system) {
   std::string bytes;
   if (file_system.ReadFile(text_file, bytes) != FileSystem::ReadResult::kOk) return std::nullopt;
+  const std::size_t last_end = bytes.rfind('\n');
+  bytes.resize(last_end == std::string::npos ? 0 : last_end + 1);
   std::erase(bytes, '"');
   const fs::path target = CsvPathFor(text_file);
   const std::optional<fs::path> temp = file_system.WriteTempFile(target, bytes);
@@ -84,9 +106,13 @@ CsvRecorder::~CsvRecorder() { Stop(); }
 
 std::optional<fs::path> CsvRecorder::Start() {
   if (file_.IsOpen()) return file_.Path();
-  failed_writes_ = 0;
+  failure_.reset();
   if (!file_.Create(folder_, now_())) return std::nullopt;
-  if (!file_.Write(CsvHeaderLine())) ++failed_writes_;
+  if (!file_.Write(CsvHeaderLine())) {
+    // Not even the header went in: there is no recording to speak of.
+    file_.Discard();
+    return std::nullopt;
+  }
   return file_.Path();
 }
 
@@ -99,8 +125,12 @@ std::vector<fs::path> CsvRecorder::Stop() {
 }
 
 void CsvRecorder::Append(const LiveSample& sample) {
-  if (!file_.IsOpen()) return;
-  if (!file_.Write(CsvLine(sample, locale_))) ++failed_writes_;
+  if (!file_.IsOpen() || file_.Write(CsvLine(sample, locale_))) return;
+  const fs::path text_file = file_.Path();
+  const std::vector<fs::path> kept = Stop();
+  failure_ = RecordingFailure{text_file, kept, kept.front() != text_file};
+  // Last: the handler may show a message, and the window may start a new recording meanwhile.
+  if (on_failure_) on_failure_(*failure_);
 }
 
 // ---- TextFallbackRecording ---------------------------------------------------------------------
@@ -112,7 +142,7 @@ TextFallbackRecording::TextFallbackRecording(fs::path folder, FileSystem* files,
 bool TextFallbackRecording::Start() {
   if (active_) return true;
   files_.clear();
-  failed_writes_ = 0;
+  failure_.reset();
   active_ = OpenNextFile();
   return active_;
 }
@@ -120,23 +150,31 @@ bool TextFallbackRecording::Start() {
 bool TextFallbackRecording::OpenNextFile() {
   lines_in_file_ = 0;
   if (!file_.Create(folder_, now_())) return false;
+  if (!file_.Write(TextHeaderLine())) {
+    file_.Discard();
+    return false;
+  }
   files_.push_back(file_.Path());
-  if (!file_.Write(TextHeaderLine())) ++failed_writes_;
   return true;
 }
 
-void TextFallbackRecording::Append(const LiveSample& sample) {
-  if (!active_) return;
-  // A file that could not be opened at the last roll-over is tried again at every pass.
-  if (!file_.IsOpen() || lines_in_file_ >= kLinesPerFile) {
+bool TextFallbackRecording::Append(const LiveSample& sample) {
+  if (!active_) return true;
+  if (lines_in_file_ >= kLinesPerFile) {
     file_.Close();
     if (!OpenNextFile()) {
-      ++failed_writes_;
-      return;
+      Fail(folder_);  // no next file could be made there
+      return false;
     }
   }
   ++lines_in_file_;
-  if (!file_.Write(TextLine(sample))) ++failed_writes_;
+  if (file_.Write(TextLine(sample))) return true;
+  Fail(file_.Path());
+  return false;
+}
+
+void TextFallbackRecording::Fail(const fs::path& file) {
+  failure_ = RecordingFailure{file, Stop(), true};
 }
 
 std::vector<fs::path> TextFallbackRecording::Stop() {

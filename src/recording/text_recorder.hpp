@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -15,8 +16,20 @@
 
 namespace velkor {
 
-// A recording file whose every line reaches the operating system before the call returns: a
-// crash or a pulled plug loses at most the line being written.
+// A recording that stopped at its first failed write (a full disk, a drive taken away).
+struct RecordingFailure {
+  std::filesystem::path file;  // the file that could not be written
+  // The files that hold every pass written before the failure. A working file among them (a
+  // text recording's .txt, a workbook's journal) is finished at the next start, when the disk
+  // has room again.
+  std::vector<std::filesystem::path> kept;
+  // False while a working file among `kept` waits for the next start to be finished.
+  bool finished = true;
+};
+using RecordingFailureHandler = std::function<void(const RecordingFailure&)>;
+
+// A recording file whose every line is on the disk before the call returns: a crash or a
+// pulled plug loses at most the line being written.
 class WriteThroughFile {
  public:
   // Files are created through `files`; null: through the C library.
@@ -29,10 +42,14 @@ class WriteThroughFile {
   // extension, so two recordings of the same second never share a file. False when no file
   // could be created.
   bool Create(const std::filesystem::path& folder, const LocalDateTime& time);
-  // False on any write error (a full disk): the lines written before stay in the file, and the
-  // next lines are still tried.
+  // Creates `file`, which must not exist yet.
+  bool CreateAt(const std::filesystem::path& file);
+  // False on a write error (a full disk): the lines written before stay in the file; the
+  // end of this one may have gone in, which the conversions leave out.
   bool Write(std::string_view text);
   void Close() { file_.reset(); }
+  // Closes the file and removes it: a file that could not even take its header.
+  void Discard();
 
   bool IsOpen() const { return file_ != nullptr; }
   const std::filesystem::path& Path() const { return path_; }
@@ -44,7 +61,9 @@ class WriteThroughFile {
 };
 
 // Writes the text recording `text_file` as its .csv (CsvPathFor) without any double quote,
-// replacing an older file of that name in one step, then deletes the text file. Returns the
+// replacing an older file of that name in one step, then deletes the text file. A last line
+// without its line end (the pass being written when a crash came, or the part of it a full disk
+// took) is left out. Returns the
 // .csv path; nothing when the text file is missing or the .csv could not be written, in which
 // case the text file is kept as it was.
 std::optional<std::filesystem::path> ConvertToCsv(const std::filesystem::path& text_file,
@@ -68,12 +87,15 @@ class CsvRecorder : public SampleRecorder {
   // failed; empty when nothing was recording.
   std::vector<std::filesystem::path> Stop();
 
+  // A pass that cannot be written stops the recording: the file is closed and converted (left
+  // as it is when the disk has no room for the .csv), and `on_failure` is told, last.
   void Append(const LiveSample& sample) override;
 
+  void SetOnFailure(RecordingFailureHandler on_failure) { on_failure_ = std::move(on_failure); }
   bool Recording() const { return file_.IsOpen(); }
   const std::filesystem::path& CurrentFile() const { return file_.Path(); }
-  // Passes that could not be written since Start (a full disk): the file keeps the ones before.
-  std::uint64_t FailedWrites() const { return failed_writes_; }
+  // How the last recording stopped, when a write failed; cleared by Start.
+  const std::optional<RecordingFailure>& LastFailure() const { return failure_; }
 
  private:
   std::filesystem::path folder_;
@@ -81,7 +103,8 @@ class CsvRecorder : public SampleRecorder {
   FileSystem& file_system_;
   LocalTimeSource now_;
   WriteThroughFile file_{&file_system_};
-  std::uint64_t failed_writes_ = 0;
+  std::optional<RecordingFailure> failure_;
+  RecordingFailureHandler on_failure_;
 };
 
 // The comma-separated text recording written when no workbook can be: a new file, with its
@@ -94,16 +117,19 @@ class TextFallbackRecording {
   TextFallbackRecording(std::filesystem::path folder, FileSystem* files, LocalTimeSource now);
 
   bool Start();
-  void Append(const LiveSample& sample);
+  // False when the pass could not be written: the recording has stopped then, its files
+  // closed, and LastFailure says where.
+  bool Append(const LiveSample& sample);
   // Closes the file; the fallback files are not converted.
   std::vector<std::filesystem::path> Stop();
 
   bool Recording() const { return active_; }
   const std::filesystem::path& CurrentFile() const { return file_.Path(); }
-  std::uint64_t FailedWrites() const { return failed_writes_; }
+  const std::optional<RecordingFailure>& LastFailure() const { return failure_; }
 
  private:
   bool OpenNextFile();
+  void Fail(const std::filesystem::path& file);
 
   bool active_ = false;
 
@@ -112,7 +138,7 @@ class TextFallbackRecording {
   WriteThroughFile file_;
   std::uint32_t lines_in_file_ = 0;
   std::vector<std::filesystem::path> files_;
-  std::uint64_t failed_writes_ = 0;
+  std::optional<RecordingFailure> failure_;
 };
 
 }  // namespace velkor

@@ -11,6 +11,7 @@
 
 #include "full_disk_file_system.hpp"
 #include "platform/real_file_system.hpp"
+#include "recording/recovery.hpp"
 #include "recording/workbook_recorder.hpp"
 #include "recording_test_support.hpp"
 
@@ -104,21 +105,60 @@ TEST_F(CsvRecorderTest, AFailedConversionKeepsTheTextRecording) {
   EXPECT_EQ(CrLfLines(ReadAll(text)).size(), 2u);
 }
 
-// A full disk costs the passes written while it is full and the conversion, never the passes
-// before: they stay in the text recording, which Stop returns.
-TEST_F(CsvRecorderTest, FullDiskKeepsThePassesBeforeInTheTextRecording) {
-  CsvRecorder recorder = MakeRecorder();
-  const fs::path text = *recorder.Start();
-  recorder.Append(Sample(1.0f, 1200.0f));
-  recorder.Append(Sample(2.0f, 1250.0f));
-  fs_.full = true;
-  for (int i = 0; i < 3; ++i) recorder.Append(Sample(3.0f + i, 1300.0f));
-  EXPECT_EQ(recorder.FailedWrites(), 3u);
-  EXPECT_THAT(recorder.Stop(), ElementsAre(text));
-  EXPECT_THAT(FileNames(home_.Measures()), ElementsAre("mes0125 -143005.txt"));
-  const std::vector<std::string> lines = CrLfLines(ReadAll(text));
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_THAT(lines[2], HasSubstr("2;1250;"));
+// The first pass the disk does not take stops the recording: the passes before it go to the
+// .csv, or stay in the text file when the disk has no room for the .csv either, for the next
+// start to convert.
+TEST_F(CsvRecorderTest, TheFirstFailedWriteStopsTheRecordingAndKeepsThePassesBefore) {
+  const fs::path text = home_.Measures() / "mes0125 -143005.txt";
+  const fs::path csv = home_.Measures() / "mes0125 -143005.csv";
+  const struct {
+    const char* what;
+    bool open_files_only;
+    fs::path kept;
+  } cases[] = {{"disk full", false, text}, {"file at its size limit", true, csv}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(home_.Measures());
+    testing_support::FillingDisk disk;
+    disk.open_files_only = c.open_files_only;
+    CsvRecorder recorder(home_.path(), kDecimalComma, disk, clock_.Source());
+    std::vector<RecordingFailure> told;
+    recorder.SetOnFailure([&](const RecordingFailure& failure) {
+      EXPECT_FALSE(recorder.Recording());  // told once the recording has stopped
+      told.push_back(failure);
+    });
+    ASSERT_EQ(recorder.Start(), text);
+    recorder.Append(Sample(1.0f, 1200.0f));
+    recorder.Append(Sample(2.0f, 1250.0f));
+    disk.full = true;
+    recorder.Append(Sample(3.0f, 1300.0f));
+    disk.full = false;
+    recorder.Append(Sample(4.0f, 1350.0f));
+
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].file, text);
+    EXPECT_THAT(told[0].kept, ElementsAre(c.kept));
+    EXPECT_EQ(recorder.LastFailure()->kept, told[0].kept);
+    EXPECT_TRUE(recorder.Stop().empty());
+    EXPECT_THAT(FileNames(home_.Measures()), ElementsAre(c.kept.filename().string()));
+
+    FinishInterruptedRecordings(home_.path(), disk);
+    EXPECT_THAT(FileNames(home_.Measures()), ElementsAre(csv.filename().string()));
+    // The pass the disk took in part is not in the .csv.
+    const std::vector<std::string> lines = CrLfLines(ReadAll(csv));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_THAT(lines[2], HasSubstr("2;1250;"));
+    EXPECT_THAT(ReadAll(csv), Not(HasSubstr("\"")));
+  }
+}
+
+TEST_F(CsvRecorderTest, ARecordingWhoseHeaderCannotBeWrittenDoesNotStart) {
+  testing_support::FillingDisk disk;
+  disk.full = true;
+  CsvRecorder recorder(home_.path(), kDecimalComma, disk, clock_.Source());
+  EXPECT_EQ(recorder.Start(), std::nullopt);
+  EXPECT_FALSE(recorder.Recording());
+  EXPECT_TRUE(FileNames(home_.Measures()).empty());
 }
 
 TEST_F(CsvRecorderTest, RecordingsOfTheSameSecondGetTheirOwnFiles) {
@@ -151,6 +191,28 @@ TEST_F(CsvRecorderTest, NoFolderForTheRecordingIsReportedAndPassesAreIgnored) {
   EXPECT_TRUE(recorder.Stop().empty());
 }
 
+TEST(ConvertToCsvTest, LeavesOutALastLineCutShort) {
+  TempHome home;
+  RealFileSystem file_system;
+  const struct {
+    const char* what;
+    const char* text;
+    const char* csv;
+  } cases[] = {
+      {"whole lines", "\"a;b\"\r\n\"1;2\"\r\n", "a;b\r\n1;2\r\n"},
+      {"cut in a number", "\"a;b\"\r\n\"1;2\"\r\n\"3;4", "a;b\r\n1;2\r\n"},
+      {"cut before its LF", "\"a;b\"\r\n\"1;2\"\r", "a;b\r\n"},
+      {"the header cut", "\"a;", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path text = home.path() / "mes0101 -000000.txt";
+    std::ofstream(text, std::ios::binary) << c.text;
+    ASSERT_TRUE(ConvertToCsv(text, file_system));
+    EXPECT_EQ(ReadAll(home.path() / "mes0101 -000000.csv"), c.csv);
+  }
+}
+
 TEST(ConvertToCsvTest, ReplacesAnOlderCsvAndSkipsAMissingTextFile) {
   TempHome home;
   RealFileSystem file_system;
@@ -165,32 +227,6 @@ TEST(ConvertToCsvTest, ReplacesAnOlderCsvAndSkipsAMissingTextFile) {
 
   EXPECT_EQ(ConvertToCsv(text, file_system), std::nullopt);
   EXPECT_EQ(ReadAll(csv), "a;b\r\n1;2\r\n");
-}
-
-// The workbook box's text fallback on a full disk: the passes before stay in its file. (The
-// workbook itself is written by the workbook library, past the file system.)
-TEST(TextFallbackTest, FullDiskKeepsThePassesBefore) {
-  TempHome home;
-  StillLocalTime clock;
-  testing_support::FullDiskFileSystem files;
-  WorkbookOptions text_only;
-  text_only.workbooks_available = false;
-  WorkbookRecorder recorder(home.path(), files, clock.Source(), text_only);
-  ASSERT_EQ(recorder.Start(0).mode, WorkbookMode::kTextFallback);
-  recorder.Append(Sample(1.0f, 1200.0f));
-  files.full = true;
-  recorder.Append(Sample(2.0f, 1250.0f));
-  recorder.Append(Sample(3.0f, 1300.0f));
-  EXPECT_EQ(recorder.Failures(), 2u);
-  files.full = false;
-  recorder.Append(Sample(4.0f, 1350.0f));
-
-  const std::vector<fs::path> files_written = recorder.Stop();
-  ASSERT_THAT(files_written, ElementsAre(home.Measures() / "mes0125 -143005.txt"));
-  const std::vector<std::string> lines = CrLfLines(ReadAll(files_written[0]));
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_THAT(lines[1], HasSubstr("1,1200,"));
-  EXPECT_THAT(lines[2], HasSubstr("4,1350,"));
 }
 
 TEST(TextFallbackTest, PeriodDecimalsAndANewFileWithItsHeaderAfterTenThousandPasses) {

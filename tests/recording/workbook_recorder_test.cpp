@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "recording/recovery.hpp"
 #include "recording_test_support.hpp"
 
 namespace velkor {
@@ -22,87 +23,27 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using testing_support::FileNames;
+using testing_support::FillingDisk;
 using testing_support::Sample;
+using testing_support::SheetDump;
 using testing_support::StillLocalTime;
 using testing_support::TempHome;
-
-// What an independent reader finds in a workbook: per sheet its name, its last row, its frozen
-// cell and the requested rows as value|number-format per cell.
-struct SheetDump {
-  std::string title;
-  int max_row = 0;
-  std::string freeze;
-  std::map<int, std::vector<std::string>> rows;
-};
-
-constexpr const char* kReaderScript = R"(import sys, openpyxl
-path, mode, rows = sys.argv[1], sys.argv[2], [int(r) for r in sys.argv[3:]]
-book = openpyxl.load_workbook(path, read_only=(mode == 'ro'))
-for sheet in book.worksheets:
-    freeze = '-' if mode == 'ro' else (sheet.freeze_panes or '-')
-    print('sheet', sheet.title, sheet.max_row, freeze, sep='\t')
-    wanted = [r for r in rows if r <= sheet.max_row]
-    if wanted:
-        # One pass over the rows: the streaming reader starts again from the top for each call.
-        for r, cells in enumerate(sheet.iter_rows(min_row=min(wanted), max_row=max(wanted)),
-                                  start=min(wanted)):
-            if r in wanted:
-                print('row', r, *['%r|%s' % (c.value, c.number_format) for c in cells], sep='\t')
-)";
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> parts;
-  std::stringstream in(line);
-  std::string part;
-  while (std::getline(in, part, '\t')) parts.push_back(part);
-  return parts;
-}
+using testing_support::WorkbookReader;
 
 class WorkbookRecorderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-      const std::string probe = std::string(candidate) + " -c 'import openpyxl' >/dev/null 2>&1";
-      if (std::system(probe.c_str()) == 0) {
-        python_ = candidate;
-        break;
-      }
-    }
-    if (python_.empty()) GTEST_SKIP() << "python3 with openpyxl is needed to read workbooks back";
-    script_ = home_.path() / "read_workbook.py";
-    std::ofstream(script_) << kReaderScript;
+    if (!reader_.Available()) GTEST_SKIP() << "python3 with openpyxl is needed to read workbooks";
   }
 
-  // read_only: the reader's streaming mode, for large sheets (it gives no frozen cell).
   std::vector<SheetDump> ReadBack(const fs::path& workbook, std::vector<int> rows,
                                   bool read_only = false) {
-    std::string command = python_ + " '" + script_.string() + "' '" + workbook.string() + "' " +
-                          (read_only ? "ro" : "rw");
-    for (int r : rows) command += " " + std::to_string(r);
-    std::vector<SheetDump> sheets;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return sheets;
-    std::string output;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    EXPECT_EQ(pclose(pipe), 0) << output;
-    std::stringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-      const std::vector<std::string> parts = SplitTabs(line);
-      if (parts.size() == 4 && parts[0] == "sheet") {
-        sheets.push_back({parts[1], std::stoi(parts[2]), parts[3], {}});
-      } else if (parts.size() > 2 && parts[0] == "row" && !sheets.empty()) {
-        sheets.back().rows[std::stoi(parts[1])] = {parts.begin() + 2, parts.end()};
-      }
-    }
-    return sheets;
+    return reader_.Read(workbook, rows, read_only);
   }
 
   TempHome home_;
   StillLocalTime clock_;
-  std::string python_;
-  fs::path script_;
+  WorkbookReader reader_{home_.path()};
 };
 
 const std::vector<std::string> kHeader = {
@@ -160,7 +101,7 @@ TEST_F(WorkbookRecorderTest, RowsGoOnPastTheSixteenBitCounter) {
   const fs::path file = recorder.Start(4).file;
   for (int i = 1; i <= 40000; ++i) recorder.Append(Sample(static_cast<float>(i), 1000.0f));
   recorder.Stop();
-  EXPECT_EQ(recorder.Failures(), 0u);
+  EXPECT_FALSE(recorder.LastFailure());
   const std::vector<SheetDump> sheets = ReadBack(file, {32768, 40001}, /*read_only=*/true);
   ASSERT_EQ(sheets.size(), 1u);
   EXPECT_EQ(sheets[0].max_row, 40001);
@@ -220,6 +161,88 @@ TEST_F(WorkbookRecorderTest, DestructionSavesAnOpenWorkbook) {
   const std::vector<SheetDump> sheets = ReadBack(home_.Measures() / "Mesures14h3005.xlsx", {2});
   ASSERT_EQ(sheets.size(), 1u);
   EXPECT_EQ(sheets[0].rows.at(2).at(0), "7|0.000");
+}
+
+TEST_F(WorkbookRecorderTest, TheFirstFailedWriteStopsTheRecordingAndKeepsThePassesBefore) {
+  const fs::path workbook = home_.Measures() / "Mesures14h3005.xlsx";
+  const fs::path journal = home_.Measures() / "Mesures14h3005.xlsx.journal";
+  const struct {
+    const char* what;
+    bool open_files_only;
+    bool fill_at_run_end;  // no pass is refused: the workbook is built on a full disk
+    fs::path failed;
+    std::vector<std::string> left;
+  } cases[] = {
+      {"disk full", false, false, journal, {"Mesures14h3005.xlsx.journal"}},
+      {"file at its size limit", true, false, journal, {"Mesures14h3005.xlsx"}},
+      {"disk full when the run ends", false, true, workbook, {"Mesures14h3005.xlsx.journal"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(home_.Measures());
+    FillingDisk disk;
+    disk.open_files_only = c.open_files_only;
+    WorkbookRecorder recorder(home_.path(), disk, clock_.Source());
+    std::vector<RecordingFailure> told;
+    recorder.SetOnFailure([&](const RecordingFailure& failure) { told.push_back(failure); });
+    ASSERT_EQ(recorder.Start(4).file, workbook);
+    recorder.Append(Sample(1.0f, 1000.0f));
+    recorder.Append(Sample(2.0f, 1100.0f));
+    disk.full = true;
+    if (c.fill_at_run_end) {
+      recorder.RunEnded();
+    } else {
+      recorder.Append(Sample(3.0f, 1200.0f));
+    }
+    disk.full = false;
+    recorder.Append(Sample(4.0f, 1300.0f));  // the recording has stopped: nothing goes in
+    EXPECT_EQ(recorder.Mode(), WorkbookMode::kIdle);
+    EXPECT_TRUE(recorder.Stop().empty());
+
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].file, c.failed);
+    ASSERT_EQ(told[0].kept.size(), 1u);
+    EXPECT_EQ(told[0].kept[0].filename().string(), c.left[0]);
+    EXPECT_EQ(recorder.LastFailure()->kept, told[0].kept);
+    // Never an empty or half-written workbook: either the whole one, or none beside its journal.
+    EXPECT_EQ(FileNames(home_.Measures()), c.left);
+
+    // A journal left on the full disk is finished at the next start.
+    FinishInterruptedRecordings(home_.path(), disk);
+    EXPECT_THAT(FileNames(home_.Measures()), ElementsAre("Mesures14h3005.xlsx"));
+    const std::vector<SheetDump> sheets = ReadBack(workbook, {2, 3});
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].max_row, 3);
+    EXPECT_EQ(sheets[0].rows.at(3).at(1), "1100|0");
+  }
+}
+
+// The text that stands in for a workbook stops at its first failed write as well.
+TEST_F(WorkbookRecorderTest, TheTextFallbackStopsAtItsFirstFailedWrite) {
+  FillingDisk disk;
+  WorkbookOptions text_only;
+  text_only.workbooks_available = false;
+  WorkbookRecorder recorder(home_.path(), disk, clock_.Source(), text_only);
+  int told = 0;
+  recorder.SetOnFailure([&](const RecordingFailure&) { ++told; });
+  ASSERT_EQ(recorder.Start(0).mode, WorkbookMode::kTextFallback);
+  recorder.Append(Sample(1.0f, 1200.0f));
+  disk.full = true;
+  recorder.Append(Sample(2.0f, 1250.0f));
+  disk.full = false;
+  recorder.Append(Sample(3.0f, 1300.0f));
+
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(recorder.Mode(), WorkbookMode::kIdle);
+  const fs::path text = home_.Measures() / "mes0125 -143005.txt";
+  ASSERT_TRUE(recorder.LastFailure());
+  EXPECT_EQ(recorder.LastFailure()->file, text);
+  EXPECT_THAT(recorder.LastFailure()->kept, ElementsAre(text));
+  const std::vector<std::string> lines = testing_support::CrLfLines(testing_support::ReadAll(text));
+  // The header and the first pass whole; after them at most what the disk took of the second.
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_LE(lines.size(), 3u);
+  EXPECT_EQ(lines[1].rfind("1,1200,", 0), 0u);
 }
 
 }  // namespace
