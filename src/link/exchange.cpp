@@ -110,7 +110,7 @@ HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& ca
   if (state_.TestMode) {
     if (restore_pointer_) restore_pointer_();
     answer = canned;
-    clock_.Pause(kTestModeDelay);
+    WaitGivingTurns(kTestModeDelay);
   } else {
     // Only a KWP ECU says "response pending", and only to a request it was sent.
     std::optional<int> service;
@@ -151,6 +151,22 @@ std::string Exchange::ElmExchange(const std::string& command, int timeout_ms) {
            elm_->IsOpen());
   reply_timer_.Stop();
   return text;
+}
+
+void Exchange::WaitGivingTurns(double seconds) {
+  // The message loop gets a turn at least every slice, as during a real exchange, so that keys
+  // and timers are served while the demo ECU "answers".
+  constexpr std::chrono::nanoseconds kSlice = std::chrono::milliseconds(10);
+  const std::chrono::nanoseconds until =
+      clock_.Now() +
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(seconds));
+  for (;;) {
+    const std::chrono::nanoseconds left = until - clock_.Now();
+    if (left.count() <= 0) break;
+    clock_.Pause(std::chrono::duration<double>(std::min(left, kSlice)).count());
+    if (clock_.Now() >= until) break;  // the wait ends with its last slice, not a turn later
+    loop_.GiveTurn();
+  }
 }
 
 HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> service,

@@ -61,6 +61,8 @@ class Exchange {
 
  private:
   std::string ElmExchange(const std::string& command, int timeout_ms);
+  // Lets `seconds` pass in slices, giving the message loop a turn after each.
+  void WaitGivingTurns(double seconds);
   // service: the request's service for a KWP family (whose ECU may answer "response pending"
   // first), none otherwise. raw: everything received from the reply proper on (the echo and any
   // pending frames before it included only when there were none).
