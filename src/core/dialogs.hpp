@@ -16,6 +16,11 @@ class Dialogs {
   // A message with an OK button; returns when the user has read it.
   virtual void Message(const std::string& text, const std::string& title,
                        Icon icon = Icon::kNone) = 0;
+  // A message shown without waiting for the user: the caller goes on at once, so a run keeps
+  // measuring while it is open. What the program says on its own during a run goes this way.
+  virtual void Notify(const std::string& text, const std::string& title, Icon icon = Icon::kNone) {
+    Message(text, title, icon);
+  }
   // True for OK, false for Cancel.
   virtual bool AskOkCancel(const std::string& text, const std::string& title,
                            Icon icon = Icon::kQuestion) = 0;

@@ -128,7 +128,15 @@ void MainWindowWidget::BuildMenus() {
   });
   QMenu* help = submenu(fp::mnaide);
   connect(AddAction(help, fp::mnabout), &QAction::triggered, this,
-          [this] { QMessageBox::about(this, "Velkor", windowTitle()); });
+          [this] {
+            // Modeless: the values go on changing while it is open.
+            auto* box = new QMessageBox(QMessageBox::Information, "Velkor", windowTitle(),
+                                        QMessageBox::Ok, this);
+            box->setObjectName("aboutBox");
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::NonModal);
+            box->show();
+          });
   AddAction(help, fp::mnExploreAide, QKeySequence(Qt::Key_F1));
   AddAction(help, fp::mnweb);
 }

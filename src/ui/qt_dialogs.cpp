@@ -38,6 +38,13 @@ void QtDialogs::Message(const std::string& text, const std::string& title, Icon 
   box.exec();
 }
 
+void QtDialogs::Notify(const std::string& text, const std::string& title, Icon icon) {
+  auto* box = new QMessageBox(ToQt(icon), Q(title), Q(text), QMessageBox::Ok, parent_);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
 bool QtDialogs::AskOkCancel(const std::string& text, const std::string& title, Icon icon) {
   QMessageBox box(ToQt(icon), Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
   box.setDefaultButton(QMessageBox::Ok);

@@ -13,6 +13,8 @@ class QtDialogs : public Dialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void Message(const std::string& text, const std::string& title, Icon icon) override;
+  // A modeless box that deletes itself once closed.
+  void Notify(const std::string& text, const std::string& title, Icon icon) override;
   bool AskOkCancel(const std::string& text, const std::string& title,
                    Icon icon = Icon::kQuestion) override;
   std::optional<std::string> PickOpenFile(const std::string& title, const std::string& folder,
