@@ -45,7 +45,7 @@ constexpr const char* kUsage =
     "                    default [Interface] Device of ecu.ini; usb: [Interface]\n"
     "                    Description, or the first cable found\n"
     "  --demo            no motorcycle: the built-in demo ECU answers\n"
-    "  --family NAME     mm16, mm15, 15rc, p8, m59 or eobd; default [ECU] Type of ecu.ini\n"
+    "  --family NAME     mm16, mm15, 15rc, p8, m59 (5am), eobd; default [ECU] Type of ecu.ini\n"
     "  --seconds N       measure: stop after N seconds\n"
     "  --iterations N    measure: stop after N iterations\n"
     "  --fast            measure: engine speed only (family m59), refreshed faster\n"
@@ -82,6 +82,8 @@ constexpr const char* kFamilyNames[] = {"mm16", "mm15", "15rc", "p8", "m59", "eo
 std::optional<int> FamilyOf(const std::string& name) {
   for (int i = 0; i < 6; ++i) {
     if (name == kFamilyNames[i]) return i;
+    // The 5AM is started and read as the 59M is: the same family.
+    if (name == "5am" && i == Iaw59M5AM) return i;
   }
   return std::nullopt;
 }

@@ -306,8 +306,9 @@ std::string MeasurementCycle::BaseTitle() const {
 
 void MeasurementCycle::ShowRate(double dt) {
   if (dt <= 0) return;  // two iterations within the clock's resolution
+  // The period carries its unit, so that "D=1.504" is not read as a second rate.
   s_.window.SetText(fp::kWindow, BaseTitle() + "  (" + FormatNumber(1 / dt, "0.0 Hz") + ")" +
-                                     "D=" + FormatNumber(dt, "0.000"));
+                                     "D=" + FormatNumber(dt, "0.000") + " s");
 }
 
 void MeasurementCycle::CheckMiss() {

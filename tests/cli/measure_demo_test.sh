@@ -22,6 +22,9 @@ ls "$home"/Mesures/*.txt >/dev/null 2>&1 && fail "a .txt was left"
 head -n 1 "$csv" | grep -q 'Time;RPM;TPS' || fail "header: $(head -n 1 "$csv")"
 grep -q '"' "$csv" && fail "double quote in $csv"
 
+# The 5AM is a member of the 59M family, by either name.
+"$cli" init --home "$home" --demo --family 5am | grep -q '^session: open family=m59 ' \
+  || fail "--family 5am is not taken for the 59M family"
 "$cli" measure --home "$home" --demo --family nope >/dev/null 2>&1
 [ $? -eq 2 ] || fail "an unknown family must exit with 2"
 "$cli" measure --home "$home" --iterations 3 >/dev/null 2>&1

@@ -521,7 +521,7 @@ TEST_F(MeasurementCycleTest, StartButtonDuringARunEndsItAfterTheIteration) {
   Play(steps);
 
   EXPECT_EQ(seen.caption, "Stop - F3");
-  EXPECT_EQ(seen.title, "Velkor - 3.1.0  (9.9 Hz)D=0.101");
+  EXPECT_EQ(seen.title, "Velkor - 3.1.0  (9.9 Hz)D=0.101 s");
   EXPECT_EQ(seen.panel2, "");
   EXPECT_FALSE(seen.mn_convert);
   EXPECT_FALSE(seen.idle);
