@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
   window.SetLogic(&logic.window);
   window.SetTraceWindow(&trace_window);
   window.SetInterfaceRunner([&] {
-    InterfaceDialog dialog(parts.ini, parts.devices, dialogs, parts.link, parts.trace);
+    InterfaceDialog dialog(parts.ini, parts.devices, dialogs, parts.link, parts.trace,
+                           &parts.language);
     dialog.exec();
     return dialog.TakeChoice();
   });

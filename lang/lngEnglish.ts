@@ -25,7 +25,7 @@
     </message>
     <message id="106">
         <source>&amp;Initialisation</source>
-        <translation>&amp;Initialisation</translation>
+        <translation>&amp;Start session</translation>
     </message>
     <message id="107">
         <source>Paramètres</source>
@@ -129,11 +129,11 @@
     </message>
     <message id="135">
         <source>Init : ON</source>
-        <translation>Init : ON</translation>
+        <translation>Session: ON</translation>
     </message>
     <message id="136">
         <source>Init : OFF</source>
-        <translation>Init : OFF</translation>
+        <translation>Session: OFF</translation>
     </message>
     <message id="137">
         <source>Attente / Wait</source>
@@ -169,7 +169,7 @@
     </message>
     <message id="145">
         <source>et attendre les BIP et Init = ON</source>
-        <translation>and wait for the beeps and Init = ON</translation>
+        <translation>and wait for the beeps and Session: ON</translation>
     </message>
     <message id="146">
         <source>COM : Aucun</source>
@@ -233,7 +233,7 @@
     </message>
     <message id="170">
         <source>Démarrage</source>
-        <translation>Starter</translation>
+        <translation>Start readiness</translation>
     </message>
     <message id="171">
         <source>Mode motor</source>
@@ -266,6 +266,14 @@
     <message id="178">
         <source>Test Stepper</source>
         <translation>Stepper test</translation>
+    </message>
+    <message id="322">
+        <source>Statut moteur</source>
+        <translation>Engine state</translation>
+    </message>
+    <message id="349">
+        <source>Partiel</source>
+        <translation>Part throttle</translation>
     </message>
     <message id="401">
         <source>Paramétrages</source>
@@ -343,6 +351,150 @@
         <source>Velkor</source>
         <translation>Velkor</translation>
     </message>
+    <message id="558">
+        <source>Sortie</source>
+        <translation>Down</translation>
+    </message>
+    <message id="559">
+        <source>Rentrée</source>
+        <translation>Up</translation>
+    </message>
+    <message id="801">
+        <source>Démo</source>
+        <translation>Demo</translation>
+    </message>
+    <message id="802">
+        <source>ELM sur COM</source>
+        <translation>ELM on COM</translation>
+    </message>
+    <message id="803">
+        <source>aucun port</source>
+        <translation>no port</translation>
+    </message>
+    <message id="811">
+        <source>Device</source>
+        <translation>Cable</translation>
+    </message>
+    <message id="812">
+        <source>Choise the type</source>
+        <translation>Choose the type of cable</translation>
+    </message>
+    <message id="813">
+        <source>Help to connect at BT</source>
+        <translation>Connecting over Bluetooth</translation>
+    </message>
+    <message id="814">
+        <source>Call Favoris Bleutooth</source>
+        <translation>Open the Bluetooth favourites</translation>
+    </message>
+    <message id="815">
+        <source>Find ELM (CBT ou CHX), connect</source>
+        <translation>Find the ELM (CBT or CHX), connect</translation>
+    </message>
+    <message id="816">
+        <source>Note the port COM of BT</source>
+        <translation>Note the COM port of the Bluetooth link</translation>
+    </message>
+    <message id="817">
+        <source>What's New</source>
+        <translation>What's new</translation>
+    </message>
+    <message id="821">
+        <source>Pas de réponse de l'ECU ! Vérifiez les connexions</source>
+        <translation>No answer from the ECU! Check the connections</translation>
+    </message>
+    <message id="822">
+        <source>Fatal erreur</source>
+        <translation>Fatal error</translation>
+    </message>
+    <message id="823">
+        <source>A ce moment le contact de la moto doit être coupé,&#13;Mettre le contact après OK&#13;At this point the KEY must be OFF,&#13;Turn KEY ON after check OK</source>
+        <translation>At this point the ignition KEY must be OFF,&#13;Turn the KEY ON after OK</translation>
+    </message>
+    <message id="824">
+        <source>Attention/Caution</source>
+        <translation>Caution</translation>
+    </message>
+    <message id="825">
+        <source>Echec</source>
+        <translation>Failed</translation>
+    </message>
+    <message id="826">
+        <source>Couper le contact de la moto&#13;Turn KEY OFF</source>
+        <translation>Turn the ignition KEY OFF</translation>
+    </message>
+    <message id="827">
+        <source>RéInitialisation/Reset Init</source>
+        <translation>Re-initialisation</translation>
+    </message>
+    <message id="828">
+        <source>Impossible d'ouvrir le port </source>
+        <translation>Cannot open the port </translation>
+    </message>
+    <message id="829">
+        <source>le câble ne répond pas</source>
+        <translation>the cable does not answer</translation>
+    </message>
+    <message id="830">
+        <source>aucun port série</source>
+        <translation>no serial port</translation>
+    </message>
+    <message id="831">
+        <source>Initialisation</source>
+        <translation>Session start</translation>
+    </message>
+    <message id="832">
+        <source>Init Mode </source>
+        <translation>Start variant </translation>
+    </message>
+    <message id="841">
+        <source>Moteur/Engine</source>
+        <translation>Engine</translation>
+    </message>
+    <message id="842">
+        <source>Sonde lambda</source>
+        <translation>Lambda probe</translation>
+    </message>
+    <message id="851">
+        <source> Aller dans Diagnostic pour une analyse complète</source>
+        <translation> Open Diagnostics for a full analysis</translation>
+    </message>
+    <message id="852">
+        <source>S&amp;tatuts</source>
+        <translation>S&amp;tatus</translation>
+    </message>
+    <message id="853">
+        <source>Test Interface</source>
+        <translation>Test the cable</translation>
+    </message>
+    <message id="854">
+        <source>Ré-Initialisation</source>
+        <translation>Re-initialisation</translation>
+    </message>
+    <message id="855">
+        <source>Moins 1</source>
+        <translation>Minus 1</translation>
+    </message>
+    <message id="856">
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message id="857">
+        <source>Support en ligne</source>
+        <translation>Online support</translation>
+    </message>
+    <message id="858">
+        <source>Arrêter les mesures pour lancer les diagnostics</source>
+        <translation>Stop the measurements to run the diagnostics</translation>
+    </message>
+    <message id="859">
+        <source>Cocher pour tracer les courbes</source>
+        <translation>Tick to draw the curves</translation>
+    </message>
+    <message id="860">
+        <source>Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou Ctrl+M=-5</source>
+        <translation>Steadies the display by averaging the values. Ctrl+P=+5 or Ctrl+M=-5</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Could not fetch the update</translation>
@@ -350,6 +502,86 @@
     <message id="905">
         <source>Vérifiez que vous êtes bien connecté à Internet et réessayez plus tard</source>
         <translation>Check that the PC is connected to the Internet and try again later</translation>
+    </message>
+    <message id="906">
+        <source>Power ON Eng OFF</source>
+        <translation>Power on, engine off</translation>
+    </message>
+    <message id="907">
+        <source>Key ON Eng OFF</source>
+        <translation>Key on, engine off</translation>
+    </message>
+    <message id="908">
+        <source>Engine ON</source>
+        <translation>Engine running</translation>
+    </message>
+    <message id="909">
+        <source>Engine stall / Moteur Calé</source>
+        <translation>Engine stalled</translation>
+    </message>
+    <message id="910">
+        <source>Process Power-Latch</source>
+        <translation>Power latch running</translation>
+    </message>
+    <message id="911">
+        <source>End of power-Latch</source>
+        <translation>Power latch ended</translation>
+    </message>
+    <message id="912">
+        <source>Crank/Démarrage</source>
+        <translation>Cranking</translation>
+    </message>
+    <message id="913">
+        <source>Stabilizzato in Crank</source>
+        <translation>Steady while cranking</translation>
+    </message>
+    <message id="914">
+        <source>Decelerazione in Crank</source>
+        <translation>Decelerating while cranking</translation>
+    </message>
+    <message id="915">
+        <source>Accelerazione in Crank</source>
+        <translation>Accelerating while cranking</translation>
+    </message>
+    <message id="916">
+        <source>Minimo al Crank</source>
+        <translation>Idle after cranking</translation>
+    </message>
+    <message id="917">
+        <source>Motore in moto stabilizzato</source>
+        <translation>Running steady</translation>
+    </message>
+    <message id="918">
+        <source>Motore in moto al minimo</source>
+        <translation>Running at idle</translation>
+    </message>
+    <message id="919">
+        <source>Motore in moto in accelerazione</source>
+        <translation>Running, accelerating</translation>
+    </message>
+    <message id="920">
+        <source>Motore in moto in decelerazione</source>
+        <translation>Running, decelerating</translation>
+    </message>
+    <message id="921">
+        <source>Entrata in Cut-Off</source>
+        <translation>Entering fuel cut-off</translation>
+    </message>
+    <message id="922">
+        <source>Stato in Cut-Off</source>
+        <translation>In fuel cut-off</translation>
+    </message>
+    <message id="923">
+        <source>Uscita di Cut-Off</source>
+        <translation>Leaving fuel cut-off</translation>
+    </message>
+    <message id="924">
+        <source>Uscita da Cut-Off in Stabilizzato</source>
+        <translation>Leaving cut-off, steady</translation>
+    </message>
+    <message id="925">
+        <source>Uscita da Cut-Off in accelerazione</source>
+        <translation>Leaving cut-off, accelerating</translation>
     </message>
 </context>
 </TS>

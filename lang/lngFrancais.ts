@@ -267,6 +267,14 @@
         <source>Test Stepper</source>
         <translation>Test Stepper</translation>
     </message>
+    <message id="322">
+        <source>Statut moteur</source>
+        <translation>Statut moteur</translation>
+    </message>
+    <message id="349">
+        <source>Partiel</source>
+        <translation>Partiel</translation>
+    </message>
     <message id="401">
         <source>Paramétrages</source>
         <translation>Paramétrages</translation>
@@ -343,6 +351,150 @@
         <source>Velkor</source>
         <translation>Velkor</translation>
     </message>
+    <message id="558">
+        <source>Sortie</source>
+        <translation>Sortie</translation>
+    </message>
+    <message id="559">
+        <source>Rentrée</source>
+        <translation>Rentrée</translation>
+    </message>
+    <message id="801">
+        <source>Démo</source>
+        <translation>Démo</translation>
+    </message>
+    <message id="802">
+        <source>ELM sur COM</source>
+        <translation>ELM sur COM</translation>
+    </message>
+    <message id="803">
+        <source>aucun port</source>
+        <translation>aucun port</translation>
+    </message>
+    <message id="811">
+        <source>Device</source>
+        <translation>Device</translation>
+    </message>
+    <message id="812">
+        <source>Choise the type</source>
+        <translation>Choise the type</translation>
+    </message>
+    <message id="813">
+        <source>Help to connect at BT</source>
+        <translation>Help to connect at BT</translation>
+    </message>
+    <message id="814">
+        <source>Call Favoris Bleutooth</source>
+        <translation>Call Favoris Bleutooth</translation>
+    </message>
+    <message id="815">
+        <source>Find ELM (CBT ou CHX), connect</source>
+        <translation>Find ELM (CBT ou CHX), connect</translation>
+    </message>
+    <message id="816">
+        <source>Note the port COM of BT</source>
+        <translation>Note the port COM of BT</translation>
+    </message>
+    <message id="817">
+        <source>What's New</source>
+        <translation>What's New</translation>
+    </message>
+    <message id="821">
+        <source>Pas de réponse de l'ECU ! Vérifiez les connexions</source>
+        <translation>Pas de réponse de l'ECU ! Vérifiez les connexions</translation>
+    </message>
+    <message id="822">
+        <source>Fatal erreur</source>
+        <translation>Fatal erreur</translation>
+    </message>
+    <message id="823">
+        <source>A ce moment le contact de la moto doit être coupé,&#13;Mettre le contact après OK&#13;At this point the KEY must be OFF,&#13;Turn KEY ON after check OK</source>
+        <translation>A ce moment le contact de la moto doit être coupé,&#13;Mettre le contact après OK</translation>
+    </message>
+    <message id="824">
+        <source>Attention/Caution</source>
+        <translation>Attention</translation>
+    </message>
+    <message id="825">
+        <source>Echec</source>
+        <translation>Echec</translation>
+    </message>
+    <message id="826">
+        <source>Couper le contact de la moto&#13;Turn KEY OFF</source>
+        <translation>Couper le contact de la moto</translation>
+    </message>
+    <message id="827">
+        <source>RéInitialisation/Reset Init</source>
+        <translation>RéInitialisation</translation>
+    </message>
+    <message id="828">
+        <source>Impossible d'ouvrir le port </source>
+        <translation>Impossible d'ouvrir le port </translation>
+    </message>
+    <message id="829">
+        <source>le câble ne répond pas</source>
+        <translation>le câble ne répond pas</translation>
+    </message>
+    <message id="830">
+        <source>aucun port série</source>
+        <translation>aucun port série</translation>
+    </message>
+    <message id="831">
+        <source>Initialisation</source>
+        <translation>Initialisation</translation>
+    </message>
+    <message id="832">
+        <source>Init Mode </source>
+        <translation>Init Mode </translation>
+    </message>
+    <message id="841">
+        <source>Moteur/Engine</source>
+        <translation>Moteur</translation>
+    </message>
+    <message id="842">
+        <source>Sonde lambda</source>
+        <translation>Sonde lambda</translation>
+    </message>
+    <message id="851">
+        <source> Aller dans Diagnostic pour une analyse complète</source>
+        <translation> Aller dans Diagnostic pour une analyse complète</translation>
+    </message>
+    <message id="852">
+        <source>S&amp;tatuts</source>
+        <translation>S&amp;tatuts</translation>
+    </message>
+    <message id="853">
+        <source>Test Interface</source>
+        <translation>Test Interface</translation>
+    </message>
+    <message id="854">
+        <source>Ré-Initialisation</source>
+        <translation>Ré-Initialisation</translation>
+    </message>
+    <message id="855">
+        <source>Moins 1</source>
+        <translation>Moins 1</translation>
+    </message>
+    <message id="856">
+        <source>Aide</source>
+        <translation>Aide</translation>
+    </message>
+    <message id="857">
+        <source>Support en ligne</source>
+        <translation>Support en ligne</translation>
+    </message>
+    <message id="858">
+        <source>Arrêter les mesures pour lancer les diagnostics</source>
+        <translation>Arrêter les mesures pour lancer les diagnostics</translation>
+    </message>
+    <message id="859">
+        <source>Cocher pour tracer les courbes</source>
+        <translation>Cocher pour tracer les courbes</translation>
+    </message>
+    <message id="860">
+        <source>Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou Ctrl+M=-5</source>
+        <translation>Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou Ctrl+M=-5</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Impossible de récupérer la mise à jour</translation>
@@ -350,6 +502,86 @@
     <message id="905">
         <source>Vérifiez que vous êtes bien connecté à Internet et réessayez plus tard</source>
         <translation>Vérifiez que vous êtes bien connecté à Internet et réessayez plus tard</translation>
+    </message>
+    <message id="906">
+        <source>Power ON Eng OFF</source>
+        <translation>Power ON Eng OFF</translation>
+    </message>
+    <message id="907">
+        <source>Key ON Eng OFF</source>
+        <translation>Key ON Eng OFF</translation>
+    </message>
+    <message id="908">
+        <source>Engine ON</source>
+        <translation>Engine ON</translation>
+    </message>
+    <message id="909">
+        <source>Engine stall / Moteur Calé</source>
+        <translation>Moteur Calé</translation>
+    </message>
+    <message id="910">
+        <source>Process Power-Latch</source>
+        <translation>Process Power-Latch</translation>
+    </message>
+    <message id="911">
+        <source>End of power-Latch</source>
+        <translation>End of power-Latch</translation>
+    </message>
+    <message id="912">
+        <source>Crank/Démarrage</source>
+        <translation>Démarrage</translation>
+    </message>
+    <message id="913">
+        <source>Stabilizzato in Crank</source>
+        <translation>Stabilizzato in Crank</translation>
+    </message>
+    <message id="914">
+        <source>Decelerazione in Crank</source>
+        <translation>Decelerazione in Crank</translation>
+    </message>
+    <message id="915">
+        <source>Accelerazione in Crank</source>
+        <translation>Accelerazione in Crank</translation>
+    </message>
+    <message id="916">
+        <source>Minimo al Crank</source>
+        <translation>Minimo al Crank</translation>
+    </message>
+    <message id="917">
+        <source>Motore in moto stabilizzato</source>
+        <translation>Motore in moto stabilizzato</translation>
+    </message>
+    <message id="918">
+        <source>Motore in moto al minimo</source>
+        <translation>Motore in moto al minimo</translation>
+    </message>
+    <message id="919">
+        <source>Motore in moto in accelerazione</source>
+        <translation>Motore in moto in accelerazione</translation>
+    </message>
+    <message id="920">
+        <source>Motore in moto in decelerazione</source>
+        <translation>Motore in moto in decelerazione</translation>
+    </message>
+    <message id="921">
+        <source>Entrata in Cut-Off</source>
+        <translation>Entrata in Cut-Off</translation>
+    </message>
+    <message id="922">
+        <source>Stato in Cut-Off</source>
+        <translation>Stato in Cut-Off</translation>
+    </message>
+    <message id="923">
+        <source>Uscita di Cut-Off</source>
+        <translation>Uscita di Cut-Off</translation>
+    </message>
+    <message id="924">
+        <source>Uscita da Cut-Off in Stabilizzato</source>
+        <translation>Uscita da Cut-Off in Stabilizzato</translation>
+    </message>
+    <message id="925">
+        <source>Uscita da Cut-Off in accelerazione</source>
+        <translation>Uscita da Cut-Off in accelerazione</translation>
     </message>
 </context>
 </TS>

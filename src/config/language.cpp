@@ -73,6 +73,43 @@ constexpr CaptionStep kMainWindowSteps[] = {
     {Kind::kCaption, 134, "Frame2", "COM"},
     {Kind::kFixed, 0, "CdReInit", "Re-Init"},
     {Kind::kCaption, 158, "CdMemorise", "Mémorise"},
+    {Kind::kCaption, 852, "mnStatuts", "S&tatuts"},
+    {Kind::kCaption, 853, "mnTestUsb", "Test Interface"},
+    {Kind::kCaption, 854, "MnRreInit", "Ré-Initialisation"},
+    {Kind::kCaption, 855, "mnMoinsUn", "Moins 1"},
+    {Kind::kCaption, 856, "mnExploreAide", "Aide"},
+    {Kind::kCaption, 857, "mnweb", "Support en ligne"},
+};
+
+constexpr LanguageText kNumberedProgramTexts[] = {
+    texts::kDemo,
+    texts::kElmOnPort,
+    texts::kNoPortChosen,
+    texts::kInterfaceTitle,
+    texts::kInterfaceType,
+    texts::kBluetoothHelp,
+    texts::kBluetoothStep1,
+    texts::kBluetoothStep2,
+    texts::kBluetoothStep3,
+    texts::kWhatsNew,
+    texts::kEcuSilent,
+    texts::kEcuSilentTitle,
+    texts::kKeyOffQuestion,
+    texts::kKeyOffQuestionTitle,
+    texts::kStartFailed,
+    texts::kReInitQuestion,
+    texts::kReInitTitle,
+    texts::kCannotOpenPort,
+    texts::kCableSilent,
+    texts::kNoSerialPort,
+    texts::kPortTitle,
+    texts::kStartVariant,
+    texts::kEngineFrame,
+    texts::kLambdaProbe,
+    texts::kGoToDiagnostics,
+    texts::kDiagnosticsTip,
+    texts::kGraphTip,
+    texts::kAveragingTip,
 };
 
 bool IsKnownLanguage(std::string_view name) {
@@ -83,6 +120,7 @@ bool IsKnownLanguage(std::string_view name) {
 
 std::span<const CaptionStep> MainWindowCaptions() { return kMainWindowSteps; }
 std::span<const CaptionStep> PreferencesCaptions() { return kPreferencesSteps; }
+std::span<const LanguageText> NumberedProgramTexts() { return kNumberedProgramTexts; }
 
 Language::Language(TextCatalogLoader& loader) : loader_(loader) {}
 

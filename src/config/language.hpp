@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/language_texts.hpp"
+
 namespace velkor {
 
 class ScreenModel;
@@ -83,7 +85,8 @@ struct CaptionStep {
   std::string_view text;
 };
 
-// In the order they are applied.
+// In the order they are applied. The main window's list ends with the menu entries that the
+// older windows left unnumbered (852 to 857).
 std::span<const CaptionStep> MainWindowCaptions();
 std::span<const CaptionStep> PreferencesCaptions();
 
@@ -112,6 +115,9 @@ class Language {
   // The language text of `id`: the catalog's text, or `built_in` when there is no catalog, the
   // catalog does not hold the id, or holds only "" or " " for it.
   std::string LookupText(int id, std::string_view built_in) const;
+  std::string LookupText(const LanguageText& text) const {
+    return LookupText(text.id, text.built_in);
+  }
 
   // Loads the file of the current language. A name that is not one of kKnownLanguages loads
   // "Francais" and becomes "Francais"; a missing file falls back to "Francais" as well. On any
@@ -143,5 +149,10 @@ class Language {
   std::unique_ptr<TextCatalog> catalog_;
   std::string last_error_;
 };
+
+// For the windows that may run without a language: the built-in text when `language` is null.
+inline std::string LookupText(const Language* language, const LanguageText& text) {
+  return language != nullptr ? language->LookupText(text) : std::string(text.built_in);
+}
 
 }  // namespace velkor

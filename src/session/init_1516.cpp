@@ -54,7 +54,8 @@ class Start1516 {
 
  private:
   bool ListenForKeyBytes() {
-    if (!c_.dialogs.AskOkCancel(std::string(k::kQuestion), std::string(k::kQuestionTitle),
+    if (!c_.dialogs.AskOkCancel(c_.language.LookupText(texts::kKeyOffQuestion),
+                                c_.language.LookupText(texts::kKeyOffQuestionTitle),
                                 Dialogs::Icon::kStop)) {
       return false;
     }
@@ -148,7 +149,7 @@ class Start1516 {
 
   void Failed() {
     c_.window.SetText(fp::lmemo, "");
-    c_.window.SetText(fp::lpresent, std::string(k::kFailed));
+    c_.window.SetText(fp::lpresent, c_.language.LookupText(texts::kStartFailed));
     c_.link.SetLamp(kLampRed);
   }
 

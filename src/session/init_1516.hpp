@@ -60,11 +60,10 @@ inline constexpr int kPointerStoredFaults = 8;
 inline constexpr std::string_view kCheckRequest = "08";
 inline constexpr std::string_view kPresentFaultRequests[] = {"10", "11", "12"};
 inline constexpr std::string_view kStoredFaultRequests[] = {"14", "15", "16"};
-inline constexpr std::string_view kFailed = "Echec";
-inline constexpr std::string_view kQuestionTitle = "Attention/Caution";
-inline constexpr std::string_view kQuestion =
-    "A ce moment le contact de la moto doit être coupé,\rMettre le contact après OK\r"
-    "At this point the KEY must be OFF,\rTurn KEY ON after check OK";
+// The texts built in; the language in use may have its own (config/language_texts.hpp).
+inline constexpr std::string_view kFailed = texts::kStartFailed.built_in;
+inline constexpr std::string_view kQuestionTitle = texts::kKeyOffQuestionTitle.built_in;
+inline constexpr std::string_view kQuestion = texts::kKeyOffQuestion.built_in;
 }  // namespace init1516
 
 // What the start needs of the program and of the main window.

@@ -40,12 +40,19 @@ std::string_view OptionControl(int kind) {
 }  // namespace
 
 InterfaceWindow::InterfaceWindow(ScreenModel& model, IniStore& ini, InterfaceDevices& devices,
-                                 Dialogs& dialogs, LinkState& link, TraceLog& trace)
-    : model_(model), ini_(ini), devices_(devices), dialogs_(dialogs), link_(link), trace_(trace) {}
+                                 Dialogs& dialogs, LinkState& link, TraceLog& trace,
+                                 const Language* language)
+    : model_(model),
+      ini_(ini),
+      devices_(devices),
+      dialogs_(dialogs),
+      link_(link),
+      trace_(trace),
+      language_(language) {}
 
 void InterfaceWindow::Load() {
-  model_.SetText(c::kWindow, "Device");
-  model_.SetText(c::Frame1, "Choise the type");
+  model_.SetText(c::kWindow, LookupText(language_, texts::kInterfaceTitle));
+  model_.SetText(c::Frame1, LookupText(language_, texts::kInterfaceType));
   model_.SetText(c::opType0, "USB");
   model_.SetText(c::opType1, "KKL");
   model_.SetText(c::opType2, "Galetto");
@@ -53,13 +60,13 @@ void InterfaceWindow::Load() {
   model_.SetText(c::cbUSB, std::string(kNoDevice));
   model_.SetValue(c::cbUSB, -1);
   model_.SetValue(c::cbport, -1);
-  model_.SetText(c::FrBT, "Help to connect at BT");
-  model_.SetText(c::Label1, "Call Favoris Bleutooth");
-  model_.SetText(c::Label2, "Find ELM (CBT ou CHX), connect");
-  model_.SetText(c::Label3, "Note the port COM of BT");
+  model_.SetText(c::FrBT, LookupText(language_, texts::kBluetoothHelp));
+  model_.SetText(c::Label1, LookupText(language_, texts::kBluetoothStep1));
+  model_.SetText(c::Label2, LookupText(language_, texts::kBluetoothStep2));
+  model_.SetText(c::Label3, LookupText(language_, texts::kBluetoothStep3));
   model_.SetVisible(c::FrBT, false);
   model_.SetText(c::cdOK, "OK");
-  model_.SetText(c::cdNew, "What's New");
+  model_.SetText(c::cdNew, LookupText(language_, texts::kWhatsNew));
   model_.SetValue(c::Width, 0);
   model_.SetValue(c::Height, 0);
   model_.SetValue(c::MousePointer, 0);
@@ -300,7 +307,7 @@ bool InterfaceWindow::OkElm() {
   }
   elm_ = std::move(port);
   link_.TestMode = false;
-  panel4_ = "ELM sur COM" + std::to_string(number);
+  panel4_ = LookupText(language_, texts::kElmOnPort) + std::to_string(number);
   PickPort(index);
   closed_by_ok_ = true;
   return true;
@@ -320,7 +327,7 @@ void InterfaceWindow::Unload(int top, int left) {
   const std::string& chosen = device();
   panel4_ = KindTitle() + " : " +
             (link_.TestMode   ? std::string(kNoDevice)
-             : chosen.empty() ? std::string(kNoPortChosen)
+             : chosen.empty() ? LookupText(language_, texts::kNoPortChosen)
                               : chosen);
 }
 

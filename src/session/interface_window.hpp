@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/ini_store.hpp"
+#include "config/language.hpp"
 #include "config/settings_keys.hpp"
 #include "core/dialogs.hpp"
 #include "core/screen_model.hpp"
@@ -57,13 +58,14 @@ class InterfaceWindow {
   static constexpr std::string_view kOpenFailed = "Failed to open device.";
   static constexpr std::string_view kElmSettings = "38400,n,8,1";
   // Status panel 4 after closing without OK on a serial option with no device chosen.
-  static constexpr std::string_view kNoPortChosen = "aucun port";
+  static constexpr std::string_view kNoPortChosen = texts::kNoPortChosen.built_in;
   // The size that shows the Bluetooth help when the ELM327 port is held by another program.
   static constexpr int kHelpWidth = 9000;
   static constexpr int kHelpHeight = 6500;
 
+  // The window's texts come from `language` (null: the built-in texts), which must outlive it.
   InterfaceWindow(ScreenModel& model, IniStore& ini, InterfaceDevices& devices, Dialogs& dialogs,
-                  LinkState& link, TraceLog& trace);
+                  LinkState& link, TraceLog& trace, const Language* language = nullptr);
 
   // Fills the controls from the devices present and the stored choice.
   void Load();
@@ -119,6 +121,7 @@ class InterfaceWindow {
   Dialogs& dialogs_;
   LinkState& link_;
   TraceLog& trace_;
+  const Language* language_;
 
   InterfaceKind kind_ = InterfaceKind::kUsb;
   std::vector<SerialDeviceInfo> ports_;

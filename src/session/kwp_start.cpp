@@ -32,8 +32,6 @@ constexpr const char* kTimingRequestHeader = "1001";
 constexpr const char* kIdentification = "1A92";
 constexpr const char* kIdentificationRecord = "5A92";
 constexpr std::size_t kEcuNameDigits = 22;  // 11 bytes of text
-constexpr const char* kNoAnswerMessage = "Pas de réponse de l'ECU ! Vérifiez les connexions";
-constexpr const char* kNoAnswerTitle = "Fatal erreur";
 
 // Bytes as text, each byte one character (Latin-1, written as UTF-8); NUL bytes are dropped.
 std::string BytesAsText(std::string_view hex) {
@@ -90,7 +88,7 @@ bool KwpStart::InitKWP() {
       s_.trace.WriteTrace("Init = " + std::to_string(variant_));
     }
     s_.screen.SetText(fp::Lbtest,
-                      "Init Mode " + std::to_string(variant_) +
+                      LookupText(s_.language, texts::kStartVariant) + std::to_string(variant_) +
                           FormatNumber(static_cast<double>(attempt_) / kAttemptLimit, ",  0%"));
     WakeUp(variant_, attempt_);
     const HexMessage canned = "83" + s_.state.ReplyHeader + "C1EF8FC3";
@@ -108,7 +106,8 @@ bool KwpStart::InitKWP() {
 
   if (s_.keep_alive != nullptr) s_.keep_alive->Start();
   if (!success && attempt_ == kAttemptLimit) {
-    s_.dialogs.Message(kNoAnswerMessage, kNoAnswerTitle, Dialogs::Icon::kError);
+    s_.dialogs.Message(LookupText(s_.language, texts::kEcuSilent),
+                       LookupText(s_.language, texts::kEcuSilentTitle), Dialogs::Icon::kError);
     if (s_.keep_alive != nullptr) s_.keep_alive->Stop();
   }
   if (!success) {

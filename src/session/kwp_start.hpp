@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "config/ini_store.hpp"
+#include "config/language.hpp"
 #include "config/settings.hpp"
 #include "core/clock.hpp"
 #include "core/dialogs.hpp"
@@ -30,6 +31,7 @@ struct KwpStartServices {
   Timer* keep_alive;                     // stopped while the attempts run; may be null
   std::filesystem::path program_folder;  // the kept trace goes to its Mesures folder
   int& ok_log_number;                    // owned by the main window, 0..9
+  const Language* language = nullptr;    // the texts shown; null: the built-in texts
 };
 
 // Opens a KWP2000 session with a family 4 or 5 ECU over a K-line cable. Which wake-up an ECU and

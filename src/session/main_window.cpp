@@ -138,7 +138,7 @@ const std::vector<ControlDesign>& MainWindowDesign() {
       {fp::lbPanel3, ""},
       {fp::lbPanel4, ""},
       {fp::lbPanel5, ""},
-      {fp::lmemo, " Aller dans Diagnostic pour une analyse complète"},
+      {fp::lmemo, texts::kGoToDiagnostics.built_in},
       {fp::lpresent, ""},
       {fp::contact, "", false},
       {fp::Picture1, ""},
@@ -221,6 +221,16 @@ bool MainWindow::StartUp() {
   model_.SetVisible(fp::mnTrim15M, false);
   settings_ = LoadSettings(services_.ini);
 
+  // The language comes before the interface window, so that its texts are the user's language.
+  // Without any language file the trace window carries the three-language request to fetch
+  // them; the message sends the user there. With no trace window to read, it would say nothing.
+  language.StartUpLanguage(
+      ReadSetting(services_.ini, ini_keys::kAffichageLangue), services_.trace, [this] {
+        if (host_.ShowTraceWindow()) {
+          services_.dialogs.Message(std::string(kReadTheMessage), "Velkor", Dialogs::Icon::kError);
+        }
+      });
+
   InterfaceChoice choice = host_.RunInterfaceWindow();
   interface_kind_ = choice.kind;
   services_.link.interface_kind = choice.kind;
@@ -234,24 +244,18 @@ bool MainWindow::StartUp() {
 
   const WindowPosition position = ReadWindowPosition(services_.ini, WindowId::kParam);
   host_.PlaceWindow(position.top, position.left);
-  // Without any language file the trace window carries the three-language request to fetch
-  // them; the message sends the user there. With no trace window to read, it would say nothing.
-  language.StartUpLanguage(
-      ReadSetting(services_.ini, ini_keys::kAffichageLangue), services_.trace, [this] {
-        if (host_.ShowTraceWindow()) {
-          services_.dialogs.Message(std::string(kReadTheMessage), "Velkor", Dialogs::Icon::kError);
-        }
-      });
 
   host_.ShowWindow();
   SetInitialisation();
   language.ApplyLanguage(model_, services_.version_suffix);
+  model_.SetText(fp::lmemo, language.LookupText(texts::kGoToDiagnostics));
   ApplyUnitCaptions();
 
   if (interface_kind_ == InterfaceKind::kElm327) {
     // Only an adapter that really opened replaces the demo ECU.
     if (adapter_opened) services_.link.TestMode = false;
-    model_.SetText(fp::lbPanel4, "ELM sur COM" + std::to_string(choice.port_number));
+    model_.SetText(fp::lbPanel4,
+                   language.LookupText(texts::kElmOnPort) + std::to_string(choice.port_number));
   }
   host_.Focus(fp::cdintialisation);
   services_.stopwatch.Start();
@@ -262,7 +266,7 @@ bool MainWindow::StartUp() {
   // enables them once it succeeds).
   model_.SetEnabled(fp::cdparametre, services_.link.TestMode);
   model_.SetEnabled(fp::mnparam, services_.link.TestMode);
-  if (services_.link.TestMode) model_.SetText(fp::lbPanel3, "Démo");
+  if (services_.link.TestMode) model_.SetText(fp::lbPanel3, language.LookupText(texts::kDemo));
   model_.SetVisible(fp::contact, false);
   services_.trace.WriteTrace("Version : Velkor" + services_.version_suffix);
   return true;
@@ -290,11 +294,9 @@ void MainWindow::SetInitialisation() {
   model_.SetTooltip(
       fp::cdintialisation,
       language.LookupText(169, "15M,16M: Couper le contact, 59/5A:Mettre le contact"));
-  model_.SetTooltip(fp::cddiag, "Arrêter les mesures pour lancer les diagnostics");
-  model_.SetTooltip(fp::chgraph, "Cocher pour tracer les courbes");
-  model_.SetTooltip(fp::Frame1,
-                    "Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou "
-                    "Ctrl+M=-5");
+  model_.SetTooltip(fp::cddiag, language.LookupText(texts::kDiagnosticsTip));
+  model_.SetTooltip(fp::chgraph, language.LookupText(texts::kGraphTip));
+  model_.SetTooltip(fp::Frame1, language.LookupText(texts::kAveragingTip));
 
   flags_.time_factor = 1.0;
   flags_.MeasurementIdle = true;

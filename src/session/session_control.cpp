@@ -17,7 +17,6 @@ namespace fp = frmparam;
 namespace {
 
 constexpr const char* kEobdStartDiagnostic = "17FF00";
-constexpr const char* kPortTitle = "Initialisation";
 
 // Families whose session is started by a wake-up of the byte protocol.
 bool ByteFamily(int ecu_type) {
@@ -182,7 +181,7 @@ bool SessionControl::StartKLine() {
   if (!KLineReady()) return false;
   KwpStart start(KwpStartServices{s_.exchange, link_.kline.get(), s_.link, s_.clock, s_.loop,
                                   s_.ini, s_.trace, s_.dialogs, s_.window, s_.measures,
-                                  &s_.keep_alive, s_.home, ok_log_number_});
+                                  &s_.keep_alive, s_.home, ok_log_number_, &s_.language});
   const bool ok = start.InitKWP();
   if (ok) {
     ecu_name_ = start.EcuName();
@@ -219,7 +218,7 @@ bool SessionControl::KLineReady() {
   if (choice.kline && choice.kline->Configure(KwpStart::kNominalBaud)) return true;
   // The cable answered nothing: it may have been pulled out and plugged back in, which gives it
   // a new handle. One fresh open before giving up.
-  std::string error = "le câble ne répond pas";
+  std::string error = s_.language.LookupText(texts::kCableSilent);
   if (s_.devices != nullptr && !choice.device.empty()) {
     OpenResult<KLinePort> opened = choice.kind == InterfaceKind::kUsb
                                        ? s_.devices->OpenFtdi(choice.device)
@@ -244,7 +243,7 @@ bool SessionControl::ElmReady() {
     s_.exchange.SetElmPort(choice.elm.get());
   }
   if (!choice.elm) {
-    PortMessage(choice.device, "aucun port série");
+    PortMessage(choice.device, s_.language.LookupText(texts::kNoSerialPort));
     return false;
   }
   // A fresh open clears whatever the adapter had left half-said from an earlier session.
@@ -258,10 +257,10 @@ bool SessionControl::ElmReady() {
 }
 
 void SessionControl::PortMessage(const std::string& port, const std::string& error) {
-  std::string text = "Impossible d'ouvrir le port " + port;
+  std::string text = s_.language.LookupText(texts::kCannotOpenPort) + port;
   if (!error.empty()) text += "\n" + error;
   s_.trace.WriteTrace(text, true);
-  s_.dialogs.Message(text, kPortTitle, Dialogs::Icon::kError);
+  s_.dialogs.Message(text, s_.language.LookupText(texts::kPortTitle), Dialogs::Icon::kError);
 }
 
 void SessionControl::KeepAliveTick() {
@@ -312,7 +311,10 @@ void SessionControl::ReInitialise() {
   s_.flags.StopRequest = true;
   const std::unique_ptr<LinkLease> lease = TakeLease();
   if (lease == nullptr) return;
-  if (!s_.dialogs.AskOkCancel(kReInitQuestion, kReInitTitle, Dialogs::Icon::kStop)) return;
+  if (!s_.dialogs.AskOkCancel(s_.language.LookupText(texts::kReInitQuestion),
+                              s_.language.LookupText(texts::kReInitTitle), Dialogs::Icon::kStop)) {
+    return;
+  }
   if (closing_) return;
   // No request is sent: the user switches the ignition off and starts again with F2.
   lease->SessionLost();

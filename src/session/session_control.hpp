@@ -99,8 +99,6 @@ class SessionControl {
   static constexpr int kStartDiagnosticTimeoutMs = 600;
   static constexpr int kStartDiagnosticLength = 12;
   static constexpr const char* kElmSettings = "38400,n,8,1";
-  static constexpr const char* kReInitQuestion = "Couper le contact de la moto\rTurn KEY OFF";
-  static constexpr const char* kReInitTitle = "RéInitialisation/Reset Init";
   static constexpr double kClosingGap = 0.06;  // before each closing request
   static constexpr int kClosingTimeoutMs = 1000;
   // The window's pointer while a start runs (the platform's busy pointer number).

@@ -31,8 +31,9 @@ constexpr int kListMinimumWidth = 320;
 }  // namespace
 
 InterfaceDialog::InterfaceDialog(IniStore& ini, InterfaceDevices& devices, Dialogs& dialogs,
-                                 LinkState& link, TraceLog& trace, QWidget* parent)
-    : QDialog(parent), logic_(model_, ini, devices, dialogs, link, trace) {
+                                 LinkState& link, TraceLog& trace, const Language* language,
+                                 QWidget* parent)
+    : QDialog(parent), logic_(model_, ini, devices, dialogs, link, trace, language) {
   setObjectName(Q(c::kWindow));
   Build();
   model_.SetListener(

@@ -24,15 +24,16 @@ inline constexpr const char* kWhatsNewUrl = "https://velkor.example.org/latest.t
 // cable list, the serial device list, the Bluetooth help and OK. It mirrors the screen model of
 // its logic (InterfaceWindow) and forwards clicks and picks to it; the logic is loaded by the
 // constructor.
-//   InterfaceDialog dialog(ini, devices, dialogs, link, trace, main_window);
+//   InterfaceDialog dialog(ini, devices, dialogs, link, trace, &language);
 //   dialog.exec();
 //   InterfaceChoice choice = dialog.TakeChoice();
 class InterfaceDialog : public QDialog {
   Q_OBJECT
 
  public:
+  // The texts come from `language` (null: the built-in texts).
   InterfaceDialog(IniStore& ini, InterfaceDevices& devices, Dialogs& dialogs, LinkState& link,
-                  TraceLog& trace, QWidget* parent = nullptr);
+                  TraceLog& trace, const Language* language = nullptr, QWidget* parent = nullptr);
   ~InterfaceDialog() override;
 
   InterfaceWindow& logic() { return logic_; }

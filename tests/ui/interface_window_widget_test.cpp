@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/ctime_it.hpp"
+#include "platform/qm_text_catalog.hpp"
 #include "platform/real_file_system.hpp"
 #include "sim/scripted_dialogs.hpp"
 #include "sim/scripted_serial_port.hpp"
@@ -171,6 +172,19 @@ TEST_F(InterfaceDialogTest, Screenshots) {
   InterfaceDialog dialog(ini_, devices_, dialogs_, link_, trace_);
   dialog.show();
   EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotPath("interface_elm327.png")));
+}
+
+TEST_F(InterfaceDialogTest, ScreenshotInEnglish) {
+  QmTextCatalogLoader english_files({QCoreApplication::applicationDirPath().toStdString()});
+  Language english(english_files);
+  english.SetCurrent("English");
+  ASSERT_EQ(english.LoadLanguage(), LanguageLoad::kLoaded) << english.LastError();
+  devices_.serial = {{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/rfcomm0", ""}};
+  ini_.WriteProfileString("Interface", "Type", "3");
+  InterfaceDialog dialog(ini_, devices_, dialogs_, link_, trace_, &english);
+  dialog.show();
+  EXPECT_EQ(Find<QGroupBox>(dialog, "Frame1")->title(), "Choose the type of cable");
+  EXPECT_TRUE(SaveScreenshot(dialog, ScreenshotPath("interface_elm327_en.png")));
 }
 
 }  // namespace

@@ -239,5 +239,47 @@ TEST_F(MainWindowWidgetTest, InitialisationWalksThroughTheStartAndMeasures) {
   logic_.SetSession(nullptr);
 }
 
+// F2 on the demo ECU in English, looked at during the start and once the session is open.
+TEST_F(MainWindowWidgetTest, EnglishSessionStartScreenshots) {
+  WriteSetting(ini_, ini_keys::kEcuType, 4);
+  WriteSetting(ini_, ini_keys::kMenuAuto, 0);
+  Start("English");
+  ASSERT_TRUE(language_.HasCatalog()) << "lngEnglish.qm beside the test program";
+  std::unique_ptr<Timer> keep_alive = timers_.CreateTimer();
+  exchange_.SetKeepAliveTimer(keep_alive.get());
+  NoBeep beep;
+  SessionControl session(SessionServices{.window = model_,
+                                         .link = link_,
+                                         .exchange = exchange_,
+                                         .clock = clock_,
+                                         .loop = loop_,
+                                         .ini = ini_,
+                                         .trace = trace_,
+                                         .dialogs = dialogs_,
+                                         .language = language_,
+                                         .beeper = beep,
+                                         .keep_alive = *keep_alive,
+                                         .progress_timer = *tempo_,
+                                         .flags = logic_.flags(),
+                                         .measures = logic_.measures(),
+                                         .home = home_},
+                         logic_);
+  logic_.SetSession(&session);
+  const QString folder = QCoreApplication::applicationDirPath() + "/../screenshots/";
+  EXPECT_EQ(Find<QLabel>(fp::lbPanel3)->text(), "Demo");
+
+  bool seen_starting = false;
+  loop_.At(std::chrono::milliseconds(300), [&] {
+    seen_starting = true;
+    EXPECT_EQ(Find<QLabel>(fp::Lbtest)->text(), "Start variant 0  3%");
+    EXPECT_TRUE(SaveScreenshot(widget_, folder + "main_window_starting_en.png"));
+  });
+  Find<QPushButton>(fp::cdintialisation)->click();
+  EXPECT_TRUE(seen_starting);
+  EXPECT_EQ(Find<QLabel>(fp::lbPanel1)->text(), "Session: ON");
+  EXPECT_TRUE(SaveScreenshot(widget_, folder + "main_window_session_en.png"));
+  logic_.SetSession(nullptr);
+}
+
 }  // namespace
 }  // namespace velkor

@@ -198,5 +198,24 @@ TEST_F(StatusWindowTest, Screenshot) {
   EXPECT_TRUE(SaveScreenshot(window, path));
 }
 
+TEST_F(StatusWindowTest, ScreenshotInEnglish) {
+  QmTextCatalogLoader english_files({QCoreApplication::applicationDirPath().toStdString()});
+  Language english(english_files);
+  english.SetCurrent("English");
+  ASSERT_EQ(english.LoadLanguage(), LanguageLoad::kLoaded) << english.LastError();
+  ScreenModel model;
+  EngineStatus status(model, {exchange_, link_, clock_, loop_, english});
+  StatusWindow window(model, nullptr);
+  status.SetHost(&window);
+  link_.TestMode = true;
+  status.ReadStatus();
+  EXPECT_EQ(window.windowTitle(), "Status");
+  EXPECT_EQ(Find<QGroupBox>(window, fs::FrEngine)->title(), "Engine");
+  window.resize(window.sizeHint());
+  const QString path = QCoreApplication::applicationDirPath() +
+                       QStringLiteral("/../screenshots/status_window_en.png");
+  EXPECT_TRUE(SaveScreenshot(window, path));
+}
+
 }  // namespace
 }  // namespace velkor
