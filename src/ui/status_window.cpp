@@ -58,6 +58,13 @@ void StatusWindow::Build() {
     grid->setColumnMinimumWidth(2, kLampSide);
     return grid;
   };
+  // A frame without lamps keeps an empty widget in the lamp column: the layout leaves out the
+  // spacing of an empty column, which would make its text boxes longer than the chassis ones.
+  auto keep_lamp_column = [](QGridLayout* grid) {
+    auto* place = new QWidget(grid->parentWidget());
+    place->setFixedSize(kLampSide, 0);
+    grid->addWidget(place, 0, 2);
+  };
   auto caption = [&](QWidget* parent, std::string_view name) {
     QLabel* label = Add(new QLabel(parent), name);
     captions_.push_back(label);
@@ -79,6 +86,7 @@ void StatusWindow::Build() {
   QGridLayout* engine_grid = grid_of(engine);
   add_row(engine_grid, 0, fs::lbstatut1, fs::txStatutMotor);
   add_row(engine_grid, 1, fs::lbstatut0, fs::txModeMotor);
+  keep_lamp_column(engine_grid);
   column->addWidget(engine);
 
   auto* injection = Add(new QGroupBox(this), fs::frInjection);
@@ -91,6 +99,7 @@ void StatusWindow::Build() {
   injection_grid->addWidget(probe, 0, 0, 1, 3);
   add_row(injection_grid, 1, fs::lbstatut8, fs::txRichesse);
   add_row(injection_grid, 2, fs::lbstatut6, fs::txTPS);
+  keep_lamp_column(injection_grid);
   column->addWidget(injection);
 
   auto* chassis = Add(new QGroupBox(this), fs::FrChassis);
