@@ -25,7 +25,6 @@ constexpr int kResetToText = 174;
 constexpr std::string_view kTpsCaption = "TPS (deg)";
 constexpr std::string_view kMeasuringCaption = "Mesures en cours";
 constexpr std::string_view kResetToCaption = "Reset to ";
-constexpr std::string_view kDemo = "Démo";
 constexpr std::string_view kInactive = "--";
 constexpr std::string_view kHScrollTrimmer = "HScrollTrimmer";  // in the frame FrChgTrimmer
 
@@ -142,7 +141,7 @@ void MeasurementCycle::Prepare() {
   previous_time_ = 0;
 
   stopwatch_.Start();
-  if (s_.link.TestMode) w.SetText(fp::lbPanel3, std::string(kDemo));
+  if (s_.link.TestMode) w.SetText(fp::lbPanel3, s_.language.LookupText(texts::kDemo));
   if (s_.run_hooks != nullptr) s_.run_hooks->RunStarting();
   if (family == Iaw15M || family == Iaw15RC) {
     w.SetVisible(fp::mnTrimmer, false);
