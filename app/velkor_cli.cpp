@@ -56,7 +56,9 @@ constexpr const char* kUsage =
     "\n"
     "Ctrl+C stops the measurements; the recordings are closed and converted first.\n"
     "Exit codes: 0 done, 1 recording impossible, 2 bad arguments, 3 the link cannot be opened,\n"
-    "4 no session (the ECU did not answer the start) or the ECU stopped answering.\n";
+    "4 no session (the ECU did not answer the start) or the ECU stopped answering,\n"
+    "5 the home folder cannot be used (a file, not writable, or Velkor or another\n"
+    "velkor-cli runs on it).\n";
 
 std::atomic<bool> g_interrupted{false};
 
@@ -269,7 +271,15 @@ int main(int argc, char** argv) {
 
   QStringList home_arguments;
   if (options.home) home_arguments << "--home" << QString::fromStdString(*options.home);
-  ProgramParts parts(ResolveHomeFolder(home_arguments));
+  const std::filesystem::path home = ResolveHomeFolder(home_arguments);
+  // One program per home folder, the desktop one included: two would overwrite each other's
+  // ecu.ini and recordings. Taken before anything is opened or written; static, so that an exit
+  // through Fail() lets it go too.
+  static SingleInstance instance(home);
+  if (const HomeAccess access = instance.Acquire(); !access.Ready()) {
+    Fail(5, HomeAccessTerminalText(access));
+  }
+  ProgramParts parts(home);
 
   TerminalDialogs dialogs;
   TerminalBeeper beeper;
@@ -296,7 +306,7 @@ int main(int argc, char** argv) {
                                                  .dialogs = dialogs,
                                                  .beeper = beeper,
                                                  .version_suffix = "",
-                                                 .acquire_single_instance = nullptr,
+                                                 .acquire_single_instance = nullptr,  // above
                                                  .open_document = nullptr}));
   MainWindow& window = logic.window;
   SessionControl& session = logic.session;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
+#include <cstdio>
 #include <memory>
 
 #include "core/screen_model.hpp"
@@ -40,19 +41,25 @@ int main(int argc, char** argv) {
   });
 
   const std::string suffix = std::string(" - ") + VELKOR_VERSION;
+  // Started from a terminal, the program says there too why it ends.
+  const auto acquire_home = [&] {
+    HomeAccess access = instance.Acquire();
+    if (!access.Ready()) {
+      std::fprintf(stderr, "velkor: %s\n", HomeAccessTerminalText(access).c_str());
+    }
+    return access;
+  };
   QtBeeper beeper;
-  ProgramLogic logic(
-      WireProgram(parts, FrontEnd{.window = main_model,
-                                  .host = window,
-                                  .dialogs = dialogs,
-                                  .beeper = beeper,
-                                  .version_suffix = suffix,
-                                  .acquire_single_instance = [&] { return instance.Acquire(); },
-                                  .open_document =
-                                      [](const std::string& path) {
-                                        QDesktopServices::openUrl(
-                                            QUrl::fromLocalFile(QString::fromStdString(path)));
-                                      }}));
+  ProgramLogic logic(WireProgram(parts, FrontEnd{.window = main_model,
+                                                 .host = window,
+                                                 .dialogs = dialogs,
+                                                 .beeper = beeper,
+                                                 .version_suffix = suffix,
+                                                 .acquire_single_instance = acquire_home,
+                                                 .open_document = [](const std::string& path) {
+                                                   QDesktopServices::openUrl(QUrl::fromLocalFile(
+                                                       QString::fromStdString(path)));
+                                                 }}));
   window.SetLogic(&logic.window);
   window.SetTraceWindow(&trace_window);
   window.SetInterfaceRunner([&] {

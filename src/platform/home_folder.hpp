@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "config/home_access.hpp"
+
 namespace velkor {
 
 // Where ecu.ini, Mesures/ and the lock file live: `--home DIR`, else VELKOR_HOME, else the
@@ -20,14 +22,17 @@ std::filesystem::path ResolveHomeFolder(const QStringList& arguments,
 // Needs the QCoreApplication.
 std::filesystem::path ResolveHomeFolder(const QStringList& arguments);
 
-// One running copy per home folder.
+// One running program per home folder, the desktop program and velkor-cli alike. A lock left by a
+// program that has ended (a crash, a kill) is taken over.
 class SingleInstance {
  public:
   explicit SingleInstance(const std::filesystem::path& home);
-  // False when another copy holds the lock.
-  bool Acquire();
+  // Takes the lock, or says what keeps this program from using the folder: it is a file, nothing
+  // can be written in it, or a running program (named by the lock file) holds it.
+  HomeAccess Acquire();
 
  private:
+  std::filesystem::path home_;
   QLockFile lock_;
 };
 

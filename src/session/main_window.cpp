@@ -208,9 +208,12 @@ void MainWindow::ApplyDesign() {
 
 bool MainWindow::StartUp() {
   Language& language = services_.language;
-  if (services_.acquire_single_instance && !services_.acquire_single_instance()) {
-    services_.dialogs.Message("Velkor est déjà lancé", "Velkor", Dialogs::Icon::kError);
-    return false;
+  if (services_.acquire_single_instance) {
+    const HomeAccess access = services_.acquire_single_instance();
+    if (!access.Ready()) {
+      services_.dialogs.Message(HomeAccessWindowText(access), "Velkor", Dialogs::Icon::kError);
+      return false;
+    }
   }
   services_.link.RequestHeader = kDefaultRequestHeader;
   services_.link.ReplyHeader = kDefaultReplyHeader;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/home_access.hpp"
 #include "config/ini_store.hpp"
 #include "config/language.hpp"
 #include "config/settings.hpp"
@@ -88,8 +89,9 @@ struct MainWindowServices {
   Language& language;
   std::filesystem::path home;
   std::string version_suffix;  // " - 1.2.3"
-  // Takes the single-instance lock; false when another copy runs.
-  std::function<bool()> acquire_single_instance;
+  // Takes the home folder's lock: ready, or why this copy cannot use the folder (another program
+  // holds it, it cannot be written, it is a file).
+  std::function<HomeAccess()> acquire_single_instance;
 };
 
 // The main window's behaviour: start-up, the preferences applied to the controls, the value

@@ -34,7 +34,8 @@ struct FrontEnd {
   Dialogs& dialogs;
   Beeper& beeper;
   std::string version_suffix;  // " - 1.2.3", or "" without windows
-  std::function<bool()> acquire_single_instance;
+  // Takes the home folder's lock (see MainWindowServices); none: the front end took it itself.
+  std::function<HomeAccess()> acquire_single_instance;
   // Opens a finished workbook with the desktop's default application; none: not offered.
   std::function<void(const std::string& path)> open_document;
 };

@@ -69,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
       window_ = std::make_unique<MainWindow>(
           model_,
           MainWindowServices{ini_, link_, exchange_, clock_, trace_, stopwatch_, dialogs_,
-                             language_, home_, " - 1.2.3", [this] { return !other_copy_; }},
+                             language_, home_, " - 1.2.3", [this] { return home_access_; }},
           host_, *tempo_);
     }
     return *window_;
@@ -93,7 +93,7 @@ class MainWindowTest : public ::testing::Test {
   Language language_{loader_};
   ScreenModel model_;
   ScriptedHost host_;
-  bool other_copy_ = false;
+  HomeAccess home_access_{.home = home_};  // what the lock says; ready unless a test sets it
   std::unique_ptr<MainWindow> window_;
 };
 
@@ -154,16 +154,34 @@ TEST_F(MainWindowTest, NegativeStoredPositionIsClampedToTheScreen) {
   EXPECT_EQ(host_.placed.left, 200);
 }
 
-TEST_F(MainWindowTest, SecondCopyEndsWithoutTouchingTheSettingsFile) {
-  other_copy_ = true;
-  EXPECT_FALSE(Window().StartUp());
-  ASSERT_EQ(dialogs_.messages.size(), 1u);
-  EXPECT_EQ(dialogs_.messages[0].text, "Velkor est déjà lancé");
-  EXPECT_EQ(dialogs_.messages[0].title, "Velkor");
-  EXPECT_EQ(dialogs_.messages[0].icon, Dialogs::Icon::kError);
-  EXPECT_FALSE(std::filesystem::exists(EcuIniPath(home_)));
-  EXPECT_FALSE(std::filesystem::exists(home_ / "Mesures"));
-  EXPECT_EQ(host_.interface_runs, 0);
+TEST_F(MainWindowTest, HomeFolderThatCannotBeUsedEndsWithoutTouchingIt) {
+  using Status = HomeAccess::Status;
+  const struct {
+    const char* name;
+    Status status;
+    HomeHolder holder;
+    const char* says;  // a part of the message that names the cause
+  } cases[] = {
+      {"second copy", Status::kInUse, HomeHolder::kDesktop, "Velkor est déjà lancé"},
+      {"velkor-cli measuring", Status::kInUse, HomeHolder::kTerminal, "velkor-cli est déjà lancé"},
+      {"read-only folder", Status::kNotWritable, HomeHolder::kOther, "Impossible d'écrire"},
+      {"file given as the folder", Status::kNotAFolder, HomeHolder::kOther, "n'est pas un dossier"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    window_.reset();
+    dialogs_.messages.clear();
+    home_access_ = {.status = c.status, .home = home_, .holder = c.holder, .holder_pid = 4242};
+    EXPECT_FALSE(Window().StartUp());
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text, HomeAccessWindowText(home_access_));
+    EXPECT_NE(dialogs_.messages[0].text.find(c.says), std::string::npos);
+    EXPECT_EQ(dialogs_.messages[0].title, "Velkor");
+    EXPECT_EQ(dialogs_.messages[0].icon, Dialogs::Icon::kError);
+    EXPECT_FALSE(std::filesystem::exists(EcuIniPath(home_)));
+    EXPECT_FALSE(std::filesystem::exists(home_ / "Mesures"));
+    EXPECT_EQ(host_.interface_runs, 0);
+  }
 }
 
 TEST_F(MainWindowTest, AveragingBarAndItsShortcutsStoreTheDepth) {
