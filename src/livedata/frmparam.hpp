@@ -68,6 +68,9 @@ inline constexpr std::string_view mnIdentification = "mnIdentification", mnConve
                                   mnStatuts = "mnStatuts", mnrepond = "mnrepond";
 inline constexpr std::string_view mnaide = "mnaide", mnabout = "mnabout",
                                   mnExploreAide = "mnExploreAide", mnweb = "mnweb";
+// The trace window, offered in the help menu (the trace is otherwise shown only when the program
+// sends the user to it).
+inline constexpr std::string_view mnTrace = "mnTrace";
 }  // namespace frmparam
 
 }  // namespace velkor

@@ -169,6 +169,7 @@ const std::vector<ControlDesign>& MainWindowDesign() {
       {fp::mnabout, "A propos"},
       {fp::mnExploreAide, "Aide"},
       {fp::mnweb, "Support en ligne"},
+      {fp::mnTrace, "Trace"},
   };
   return kDesign;
 }

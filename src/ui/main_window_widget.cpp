@@ -139,6 +139,7 @@ void MainWindowWidget::BuildMenus() {
           });
   AddAction(help, fp::mnExploreAide, QKeySequence(Qt::Key_F1));
   AddAction(help, fp::mnweb);
+  connect(AddAction(help, fp::mnTrace), &QAction::triggered, this, [this] { ShowTraceWindow(); });
 }
 
 void MainWindowWidget::BuildBody() {

@@ -71,7 +71,7 @@ class DecimalCommaWidgetTest : public ::testing::TestWithParam<const char*> {
   MainWindowWidget widget_{model_};
   MainWindow logic_{model_,
                     MainWindowServices{ini_, link_, exchange_, clock_, trace_, stopwatch_, dialogs_,
-                                       language_, home_, " - 1.2.3", [] { return true; }},
+                                       language_, home_, " - 1.2.3", [] { return HomeAccess{}; }},
                     widget_, *tempo_};
 };
 
@@ -119,7 +119,7 @@ TEST_P(DecimalCommaWidgetTest, ValueFramesAndTitleKeepTheirPatterns) {
                                                 << "\" at iteration " << cycle.Iteration();
     }
     const QString title = widget_.windowTitle();
-    EXPECT_TRUE(QRegularExpression(R"(^Velkor - 1\.2\.3  \(\d+\.\d Hz\)D=\d+\.\d{3}$)")
+    EXPECT_TRUE(QRegularExpression(R"(^Velkor - 1\.2\.3  \(\d+\.\d Hz\)D=\d+\.\d{3} s$)")
                     .match(title)
                     .hasMatch())
         << title.toStdString();
