@@ -37,6 +37,7 @@ constexpr const char* kUsage =
     "measure  starts the session, then runs the measurement cycle and prints one line per\n"
     "         iteration (time and every engine value as the main window shows it), then\n"
     "           summary: iterations=<n> rate_hz=<r> misses=<m> recording=<paths>\n"
+    "         with failed=<files> after it when a recording stopped on a failed write.\n"
     "\n"
     "options:\n"
     "  --home DIR        home folder (ecu.ini, Mesures/); default as the program's\n"
@@ -58,7 +59,8 @@ constexpr const char* kUsage =
     "Exit codes: 0 done, 1 recording impossible, 2 bad arguments, 3 the link cannot be opened,\n"
     "4 no session (the ECU did not answer the start) or the ECU stopped answering,\n"
     "5 the home folder cannot be used (a file, not writable, or Velkor or another\n"
-    "velkor-cli runs on it).\n";
+    "velkor-cli runs on it), 6 a recording stopped on a failed write (a full disk); the\n"
+    "passes before are kept.\n";
 
 std::atomic<bool> g_interrupted{false};
 
@@ -394,17 +396,34 @@ int main(int argc, char** argv) {
   for (const auto& path : workbook.Stop()) recorded.push_back(path);
   model.SetChecked(fp::chCSV, false);
   model.SetChecked(fp::Chenregistre, false);
-  std::string paths;
-  for (const auto& path : recorded) {
-    if (!paths.empty()) paths += ',';
-    paths += path.string();
+  // A recording that stopped on a failed write (the window's message said so on stderr) keeps
+  // the passes before it.
+  std::vector<std::filesystem::path> failed;
+  for (const std::optional<RecordingFailure>* failure :
+       {&csv.LastFailure(), &workbook.LastFailure()}) {
+    if (!*failure) continue;
+    failed.push_back((*failure)->file);
+    for (const auto& path : (*failure)->kept) {
+      if (std::find(recorded.begin(), recorded.end(), path) == recorded.end()) {
+        recorded.push_back(path);
+      }
+    }
   }
+  const auto joined = [](const std::vector<std::filesystem::path>& files) {
+    std::string text;
+    for (const auto& path : files) text += (text.empty() ? "" : ",") + path.string();
+    return text;
+  };
+  const std::string paths = joined(recorded);
+  const std::string failures = failed.empty() ? "" : " failed=" + joined(failed);
   const double rate = last_time > 0 ? iterations / static_cast<double>(last_time) : 0.0;
-  std::printf("summary: iterations=%ld rate_hz=%s misses=%ld recording=%s\n", iterations,
-              FormatNumber(rate, "0.0").c_str(), misses, paths.empty() ? "none" : paths.c_str());
+  std::printf("summary: iterations=%ld rate_hz=%s misses=%ld recording=%s%s\n", iterations,
+              FormatNumber(rate, "0.0").c_str(), misses, paths.empty() ? "none" : paths.c_str(),
+              failures.c_str());
   std::fflush(stdout);
   if (lost) std::fprintf(stderr, "velkor-cli: the ECU stopped answering; measurements ended\n");
   // Ends the session (stop requests for the M59 family) and closes the cable.
   window.Unload();
-  return lost ? 4 : 0;
+  if (lost) return 4;
+  return failed.empty() ? 0 : 6;
 }

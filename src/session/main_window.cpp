@@ -8,6 +8,7 @@
 #include "core/ecu_family.hpp"
 #include "core/number_format.hpp"
 #include "livedata/ecu_tables.hpp"
+#include "recording/recovery.hpp"
 #include "session/window_controls.hpp"
 
 namespace velkor {
@@ -222,6 +223,7 @@ bool MainWindow::StartUp() {
   std::filesystem::create_directories(MeasuresFolder(services_.home), ignored);
   model_.SetText(fp::kWindow, language.LookupText(501, "Velkor") + services_.version_suffix);
   OpenNextTraceFile(services_.ini, services_.home, services_.trace);
+  RecoverRecordings();
   model_.SetVisible(fp::mnTrim15M, false);
   settings_ = LoadSettings(services_.ini);
 
@@ -405,6 +407,54 @@ void MainWindow::PressParameters() {
   // The end of a run offers the converter again; until it exists its entry stays greyed.
   if (!Offered(fp::mnConvert)) model_.SetEnabled(fp::mnConvert, false);
   SyncRecorders();
+}
+
+void MainWindow::SetMeasurement(MeasurementParts parts) {
+  parts_ = std::move(parts);
+  if (parts_.csv != nullptr) {
+    parts_.csv->SetOnFailure(
+        [this](const RecordingFailure& failure) { RecordingFailed(fp::chCSV, failure); });
+  }
+  if (parts_.workbook != nullptr) {
+    parts_.workbook->SetOnFailure(
+        [this](const RecordingFailure& failure) { RecordingFailed(fp::Chenregistre, failure); });
+  }
+}
+
+void MainWindow::RecoverRecordings() {
+  if (parts_.files == nullptr) return;
+  for (const RecoveredRecording& r : FinishInterruptedRecordings(services_.home, *parts_.files)) {
+    const std::string from = r.from.filename().string();
+    services_.trace.WriteTrace(r.to ? "Enregistrement récupéré : " + from + " -> " +
+                                          r.to->filename().string()
+                                    : "Enregistrement non récupéré : " + from);
+  }
+}
+
+// The recording has stopped by itself, its files closed: the box follows, and the user is told
+// where the passes recorded so far are.
+void MainWindow::RecordingFailed(std::string_view box, const RecordingFailure& failure) {
+  model_.SetChecked(box, false);
+  if (box == fp::Chenregistre) {
+    ShowRecordingStatus(model_, parts_.workbook, flags_, services_.language);
+  }
+  const std::string title = box == fp::chCSV ? "CSV" : "Excel";
+  services_.trace.WriteTrace("Enregistrement " + title + " arrêté : écriture impossible dans " +
+                             failure.file.string());
+  std::string text = "L'enregistrement s'est arrêté : impossible d'écrire dans " +
+                     failure.file.string() + " (disque plein ?).\n";
+  if (failure.kept.empty()) {
+    text += "Aucune mesure n'a pu être gardée.";
+  } else {
+    std::string kept;
+    for (const std::filesystem::path& file : failure.kept) {
+      kept += (kept.empty() ? "" : ", ") + file.string();
+    }
+    text += "Les mesures enregistrées jusque-là sont dans " + kept + ".";
+    if (!failure.finished) text += "\nVelkor terminera ce fichier à son prochain démarrage.";
+  }
+  // Said during the run, which goes on with the values on screen while the box is open.
+  services_.dialogs.Notify(text, title, Dialogs::Icon::kWarning);
 }
 
 void MainWindow::ToggleCsv(bool checked) {

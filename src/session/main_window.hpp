@@ -105,6 +105,8 @@ struct MeasurementParts {
   std::function<void(const std::string& path)> open_document;
   // The engine status of the 59M/5AM (the box chStatutSonde and the menu mnStatuts).
   EngineStatus* status = nullptr;
+  // The recordings' files: at start-up, what a crash left in Mesures is finished through it.
+  FileSystem* files = nullptr;
 };
 
 class MainWindow : public SessionHost {
@@ -138,7 +140,8 @@ class MainWindow : public SessionHost {
   void CloseWorkbook() override { ToggleWorkbook(false); }
   void SessionOpened() override;
 
-  void SetMeasurement(MeasurementParts parts) { parts_ = std::move(parts); }
+  // A recording that stops on a failed write clears its box and says so.
+  void SetMeasurement(MeasurementParts parts);
   // cdparametre / F3: starts the measurements, or stops the run under way.
   void PressParameters();
   // The recording boxes were ticked or cleared by the user.
@@ -185,6 +188,9 @@ class MainWindow : public SessionHost {
   // Closes the recordings whose box is no longer ticked (the cycle and closing clear boxes).
   void SyncRecorders();
   void StopWorkbook();
+  // Finishes the recordings a crash left, and traces which.
+  void RecoverRecordings();
+  void RecordingFailed(std::string_view box, const RecordingFailure& failure);
   // One status read outside the cycle, under a lease of the link.
   void ReadStatusOnce();
 

@@ -73,7 +73,8 @@ ProgramLogic::ProgramLogic(ProgramServices s)
                                          .csv = &csv,
                                          .workbook = &workbook,
                                          .open_document = s.front.open_document,
-                                         .status = &status});
+                                         .status = &status,
+                                         .files = &s.files});
 }
 
 }  // namespace velkor
