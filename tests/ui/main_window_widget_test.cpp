@@ -82,7 +82,7 @@ class MainWindowWidgetTest : public ::testing::Test {
   MainWindowWidget widget_{model_};
   MainWindow logic_{model_,
                     MainWindowServices{ini_, link_, exchange_, clock_, trace_, stopwatch_, dialogs_,
-                                       language_, home_, " - 1.2.3", [] { return true; }},
+                                       language_, home_, " - 1.2.3", [] { return HomeAccess{}; }},
                     widget_, *tempo_};
 };
 
