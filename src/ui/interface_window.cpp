@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QUrl>
@@ -18,6 +17,7 @@
 
 #include "ui/qt_text.hpp"
 #include "ui/twips.hpp"
+#include "ui/window_placement.hpp"
 
 namespace velkor {
 
@@ -144,7 +144,7 @@ void InterfaceDialog::Mirror(const std::string& name, const ControlState& state)
 }
 
 void InterfaceDialog::Place() {
-  move(TwipsToPixels(QPoint(model_.Value(c::Left), model_.Value(c::Top)), *this));
+  PlaceFrame(*this, TwipsToPixels(QPoint(model_.Value(c::Left), model_.Value(c::Top)), *this));
 }
 
 void InterfaceDialog::Enlarge() {
@@ -158,17 +158,7 @@ void InterfaceDialog::Enlarge() {
 void InterfaceDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // A position stored on a screen that is gone would open the window out of reach.
-  const QScreen* screen = QGuiApplication::screenAt(frameGeometry().center());
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  const QRect frame = frameGeometry();
-  if (!area.contains(frame.topLeft())) {
-    QPoint corner = frame.topLeft();
-    corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() - width())));
-    corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() - height())));
-    move(corner);
-  }
+  KeepTitleBarOnScreen(*this);
 }
 
 void InterfaceDialog::done(int result) {

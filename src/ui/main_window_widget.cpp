@@ -21,6 +21,7 @@
 #include "ui/qt_text.hpp"
 #include "ui/trace_window.hpp"
 #include "ui/twips.hpp"
+#include "ui/window_placement.hpp"
 
 namespace velkor {
 
@@ -353,13 +354,13 @@ InterfaceChoice MainWindowWidget::RunInterfaceWindow() {
 }
 
 void MainWindowWidget::PlaceWindow(int top, int left) {
-  const double dpi = logicalDpiY();
-  move(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi));
+  PlaceFrame(*this, TwipsToPixels(QPoint(left, top), *this));
 }
 
 WindowPosition MainWindowWidget::CurrentPosition() const {
-  const double dpi = logicalDpiY();
-  return {PixelsToTwips(y(), dpi), PixelsToTwips(x(), dpi), 0, 0};
+  // The frame's corner, as PlaceWindow takes it.
+  const QPoint twips = PixelsToTwips(pos(), *this);
+  return {twips.y(), twips.x(), 0, 0};
 }
 
 void MainWindowWidget::Focus(std::string_view control) {
@@ -395,6 +396,11 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
     if (logic_ != nullptr) logic_->Unload();
   }
   event->accept();
+}
+
+void MainWindowWidget::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  KeepTitleBarOnScreen(*this);
 }
 
 void MainWindowWidget::moveEvent(QMoveEvent* event) {

@@ -13,6 +13,7 @@
 #include "ui/link_lamp.hpp"
 #include "ui/qt_text.hpp"
 #include "ui/twips.hpp"
+#include "ui/window_placement.hpp"
 
 namespace velkor {
 
@@ -173,7 +174,7 @@ void StatusWindow::Load() {
   const WindowPosition position = ReadWindowPosition(*store_, WindowId::kStatuts);
   loaded_twips_ = QPoint(position.left, position.top);
   loaded_pixels_ = TwipsToPixels(loaded_twips_, *this);
-  move(loaded_pixels_);
+  PlaceFrame(*this, loaded_pixels_);
   placed_from_store_ = true;
 }
 
@@ -200,6 +201,11 @@ WindowPosition StatusWindow::PositionInTwips() const {
 bool StatusWindow::SavePosition() {
   if (store_ == nullptr) return false;
   return WriteWindowPosition(*store_, WindowId::kStatuts, PositionInTwips());
+}
+
+void StatusWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  KeepTitleBarOnScreen(*this);
 }
 
 void StatusWindow::closeEvent(QCloseEvent* event) {

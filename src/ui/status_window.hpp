@@ -50,6 +50,7 @@ class StatusWindow : public QWidget, public StatusWindowHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Build();

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/twips.hpp"
+#include "ui/window_placement.hpp"
 
 namespace velkor {
 
@@ -27,7 +28,7 @@ TraceWindow::TraceWindow(IniStore* store, QWidget* parent) : QWidget(parent), st
     const WindowPosition position = ReadWindowPosition(*store_, WindowId::kTrace);
     loaded_twips_ = QPoint(position.left, position.top);
     loaded_pixels_ = TwipsToPixels(loaded_twips_, *this);
-    move(loaded_pixels_);
+    PlaceFrame(*this, loaded_pixels_);
     placed_from_store_ = true;
   }
 }
@@ -64,6 +65,7 @@ void TraceWindow::closeEvent(QCloseEvent* event) {
 
 void TraceWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  KeepTitleBarOnScreen(*this);
   // Scrolling a hidden list is lost until it has a size; catch up with the lines added meanwhile.
   list_->doItemsLayout();
   ApplyTopIndex();

@@ -23,6 +23,7 @@
 #include "ui/link_lamp.hpp"
 #include "ui/screenshot.hpp"
 #include "ui/twips.hpp"
+#include "ui/window_placement.hpp"
 
 namespace velkor {
 namespace {
@@ -141,18 +142,21 @@ TEST_F(StatusWindowTest, PlacedFromTheStoredTwips) {
     WriteIni(c.ini);
     StatusWindow window(model_, &store_);
     window.Load();
-    EXPECT_EQ(window.pos(), QPoint(TwipsToPixels(c.left, LogicalDpiX(window)),
-                                   TwipsToPixels(c.top, LogicalDpiY(window))));
+    // Brought on the test's screen, as every window's place is.
+    const QPoint wanted(TwipsToPixels(c.left, LogicalDpiX(window)),
+                        TwipsToPixels(c.top, LogicalDpiY(window)));
+    EXPECT_EQ(window.pos(), FramePositionOnScreens(QRect(wanted, window.frameGeometry().size()),
+                                                   TitleBarHeight(window), AvailableScreenAreas()));
   }
 }
 
 TEST_F(StatusWindowTest, UnloadingWritesThePlace) {
-  WriteIni("[POSITIONS]\r\nStatutsTop=1001\r\nStatutsLeft=6007\r\n[ECU]\r\nType=4\r\n");
+  WriteIni("[POSITIONS]\r\nStatutsTop=1001\r\nStatutsLeft=607\r\n[ECU]\r\nType=4\r\n");
   {
     // Never loaded: nothing to write when the program ends.
     StatusWindow window(model_, &store_);
   }
-  EXPECT_EQ(store_.GetProfileString("POSITIONS", "StatutsLeft", "", 255), "6007");
+  EXPECT_EQ(store_.GetProfileString("POSITIONS", "StatutsLeft", "", 255), "607");
 
   {
     // Loaded but never moved: written back exactly as read, though it falls between pixels.
@@ -160,7 +164,7 @@ TEST_F(StatusWindowTest, UnloadingWritesThePlace) {
     window.Load();
     window.Unload();
     EXPECT_EQ(store_.GetProfileString("POSITIONS", "StatutsTop", "", 255), "1001");
-    EXPECT_EQ(store_.GetProfileString("POSITIONS", "StatutsLeft", "", 255), "6007");
+    EXPECT_EQ(store_.GetProfileString("POSITIONS", "StatutsLeft", "", 255), "607");
   }
 
   {

@@ -14,6 +14,7 @@
 #include "config/ini_store.hpp"
 #include "platform/real_file_system.hpp"
 #include "ui/twips.hpp"
+#include "ui/window_placement.hpp"
 
 namespace velkor {
 namespace {
@@ -150,6 +151,14 @@ std::filesystem::path FreshFolder() {
 
 class TraceWindowPosition : public ::testing::Test {
  protected:
+  // The stored place in pixels, brought on the test's screen as every window's is.
+  static QPoint OnScreen(const QWidget& window, int top, int left) {
+    const QPoint wanted(TwipsToPixels(left, LogicalDpiX(window)),
+                        TwipsToPixels(top, LogicalDpiY(window)));
+    return FramePositionOnScreens(QRect(wanted, window.frameGeometry().size()),
+                                  TitleBarHeight(window), AvailableScreenAreas());
+  }
+
   ~TraceWindowPosition() override { std::filesystem::remove_all(folder_); }
 
   void WriteIni(const std::string& text) { std::ofstream(store_.File(), std::ios::binary) << text; }
@@ -161,15 +170,21 @@ class TraceWindowPosition : public ::testing::Test {
 
 TEST_F(TraceWindowPosition, MissingKeysGiveTheDefaultPlace) {
   TraceWindow window(&store_);
-  EXPECT_EQ(window.pos(), QPoint(TwipsToPixels(8500, LogicalDpiX(window)),
-                                 TwipsToPixels(3500, LogicalDpiY(window))));
+  EXPECT_EQ(window.pos(), OnScreen(window, 3500, 8500));
 }
 
 TEST_F(TraceWindowPosition, StoredTwipsAreConvertedAtTheLogicalResolution) {
-  WriteIni("[Positions]\r\ntracetop=1440\r\nTraceLeft=-2880\r\n");
+  WriteIni("[Positions]\r\ntracetop=1440\r\nTraceLeft=2880\r\n");
   TraceWindow window(&store_);
-  EXPECT_EQ(window.pos(), QPoint(TwipsToPixels(-2880, LogicalDpiX(window)),
+  EXPECT_EQ(window.pos(), QPoint(TwipsToPixels(2880, LogicalDpiX(window)),
                                  TwipsToPixels(1440, LogicalDpiY(window))));
+}
+
+TEST_F(TraceWindowPosition, PlaceOffTheScreensComesBackOnOne) {
+  WriteIni("[POSITIONS]\r\nTraceTop=1440\r\nTraceLeft=-2880\r\n");
+  TraceWindow window(&store_);
+  EXPECT_EQ(window.pos(), OnScreen(window, 1440, -2880));
+  EXPECT_EQ(window.pos().x(), AvailableScreenAreas().front().left());
 }
 
 TEST_F(TraceWindowPosition, ClosingWritesTheNewPlaceInWholeTwips) {
@@ -187,11 +202,11 @@ TEST_F(TraceWindowPosition, ClosingWritesTheNewPlaceInWholeTwips) {
 // Twips that fall between two pixels would drift a little on every save; an unmoved window
 // writes back what it read.
 TEST_F(TraceWindowPosition, UnmovedWindowWritesBackWhatItRead) {
-  WriteIni("[POSITIONS]\r\nTraceTop=3501\r\nTraceLeft=8507\r\n");
+  WriteIni("[POSITIONS]\r\nTraceTop=3501\r\nTraceLeft=1507\r\n");
   TraceWindow window(&store_);
   ASSERT_TRUE(window.SavePosition());
   EXPECT_EQ(store_.GetProfileString("POSITIONS", "TraceTop", "", 255), "3501");
-  EXPECT_EQ(store_.GetProfileString("POSITIONS", "TraceLeft", "", 255), "8507");
+  EXPECT_EQ(store_.GetProfileString("POSITIONS", "TraceLeft", "", 255), "1507");
 }
 
 TEST_F(TraceWindowPosition, SaveFailsWithoutAStoreOrAWritableFolder) {
