@@ -128,16 +128,15 @@ void MainWindowWidget::BuildMenus() {
     if (logic_ != nullptr) logic_->OpenStatus();
   });
   QMenu* help = submenu(fp::mnaide);
-  connect(AddAction(help, fp::mnabout), &QAction::triggered, this,
-          [this] {
-            // Modeless: the values go on changing while it is open.
-            auto* box = new QMessageBox(QMessageBox::Information, "Velkor", windowTitle(),
-                                        QMessageBox::Ok, this);
-            box->setObjectName("aboutBox");
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->setWindowModality(Qt::NonModal);
-            box->show();
-          });
+  connect(AddAction(help, fp::mnabout), &QAction::triggered, this, [this] {
+    // Modeless: the values go on changing while it is open.
+    auto* box =
+        new QMessageBox(QMessageBox::Information, "Velkor", windowTitle(), QMessageBox::Ok, this);
+    box->setObjectName("aboutBox");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+  });
   AddAction(help, fp::mnExploreAide, QKeySequence(Qt::Key_F1));
   AddAction(help, fp::mnweb);
   connect(AddAction(help, fp::mnTrace), &QAction::triggered, this, [this] { ShowTraceWindow(); });

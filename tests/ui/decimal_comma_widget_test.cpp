@@ -101,14 +101,14 @@ TEST_P(DecimalCommaWidgetTest, ValueFramesAndTitleKeepTheirPatterns) {
     std::string_view label;
     const char* pattern;
   } frames[] = {
-      {fp::Rmp, R"(\d{1,3}( \d{3})*)"},   // "# ##0": a blank before the thousands
-      {fp::Potar, R"(-?\d+\.\d)"},        // "0.0"
-      {fp::Injection, R"(\d+\.\d\d)"},    // "0.00"
-      {fp::Avance, R"(-?\d+\.\d)"},       // "0.0"
-      {fp::Pression, R"(\d*)"},           // "###"
-      {fp::Air, R"(-?\d+(\.\d+)?)"},      // the plain number
-      {fp::Eau, R"(-?\d+(\.\d+)?)"},      // the plain number
-      {fp::Tension, R"(\d+\.\d)"},        // "0.0"
+      {fp::Rmp, R"(\d{1,3}( \d{3})*)"},  // "# ##0": a blank before the thousands
+      {fp::Potar, R"(-?\d+\.\d)"},       // "0.0"
+      {fp::Injection, R"(\d+\.\d\d)"},   // "0.00"
+      {fp::Avance, R"(-?\d+\.\d)"},      // "0.0"
+      {fp::Pression, R"(\d*)"},          // "###"
+      {fp::Air, R"(-?\d+(\.\d+)?)"},     // the plain number
+      {fp::Eau, R"(-?\d+(\.\d+)?)"},     // the plain number
+      {fp::Tension, R"(\d+\.\d)"},       // "0.0"
   };
   int seen = 0;
   hooks.SetOnSample([&](const LiveSample&) {

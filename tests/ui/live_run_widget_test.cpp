@@ -63,12 +63,12 @@ class LiveRunWidgetTest : public ::testing::Test {
   ScreenModel model_;
   MainWindowWidget window_{model_};
   ProgramLogic logic_{WireProgram(parts_, FrontEnd{.window = model_,
-                                                    .host = window_,
-                                                    .dialogs = dialogs_,
-                                                    .beeper = beeper_,
-                                                    .version_suffix = "",
-                                                    .acquire_single_instance = nullptr,
-                                                    .open_document = nullptr})};
+                                                   .host = window_,
+                                                   .dialogs = dialogs_,
+                                                   .beeper = beeper_,
+                                                   .version_suffix = "",
+                                                   .acquire_single_instance = nullptr,
+                                                   .open_document = nullptr})};
 };
 
 TEST_F(LiveRunWidgetTest, KeysActAtOnceAndAMessageBoxDoesNotStopTheRun) {
