@@ -1,14 +1,13 @@
 // Velkor: the desktop program. Wires the real clock, event loop, timers, cables, settings file
 // and language files to the windows.
 #include <QApplication>
-#include <QDesktopServices>
-#include <QUrl>
 #include <cstdio>
 #include <memory>
 
 #include "core/screen_model.hpp"
 #include "platform/home_folder.hpp"
 #include "program_wiring.hpp"
+#include "ui/desktop_document.hpp"
 #include "ui/interface_window.hpp"
 #include "ui/main_window_widget.hpp"
 #include "ui/qt_beeper.hpp"
@@ -57,8 +56,8 @@ int main(int argc, char** argv) {
                                                  .version_suffix = suffix,
                                                  .acquire_single_instance = acquire_home,
                                                  .open_document = [](const std::string& path) {
-                                                   QDesktopServices::openUrl(QUrl::fromLocalFile(
-                                                       QString::fromStdString(path)));
+                                                   return OpenWithDesktop(
+                                                       QString::fromStdString(path));
                                                  }}));
   window.SetLogic(&logic.window);
   window.SetTraceWindow(&trace_window);

@@ -495,6 +495,10 @@
         <source>Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou Ctrl+M=-5</source>
         <translation>Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou Ctrl+M=-5</translation>
     </message>
+    <message id="861">
+        <source>Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :</source>
+        <translation>Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Impossible de récupérer la mise à jour</translation>

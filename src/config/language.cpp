@@ -110,6 +110,7 @@ constexpr LanguageText kNumberedProgramTexts[] = {
     texts::kDiagnosticsTip,
     texts::kGraphTip,
     texts::kAveragingTip,
+    texts::kNoSpreadsheet,
 };
 
 bool IsKnownLanguage(std::string_view name) {

@@ -67,6 +67,9 @@ inline constexpr LanguageText kDiagnosticsTip{858,
 inline constexpr LanguageText kGraphTip{859, "Cocher pour tracer les courbes"};
 inline constexpr LanguageText kAveragingTip{
     860, "Permet de stabiliser l'affichage en moyennant les valeurs. Ctrl+P=+5 ou Ctrl+M=-5"};
+// A finished workbook that no program of the desktop could open, followed by its path.
+inline constexpr LanguageText kNoSpreadsheet{
+    861, "Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :"};
 
 }  // namespace texts
 

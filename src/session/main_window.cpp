@@ -495,8 +495,12 @@ void MainWindow::StopWorkbook() {
   const auto path = parts_.workbook->PathToOffer();
   if (!path || !parts_.open_document || unloaded_) return;
   if (services_.dialogs.AskOkCancel("Ouvrir l'enregistrement " + path->filename().string() + " ?",
-                                    "Excel")) {
-    parts_.open_document(path->string());
+                                    "Excel") &&
+      !parts_.open_document(path->string())) {
+    // Nothing happened on screen: say so, and where the workbook is.
+    services_.dialogs.Notify(
+        services_.language.LookupText(texts::kNoSpreadsheet) + "\n" + path->string(), "Excel",
+        Dialogs::Icon::kWarning);
   }
 }
 

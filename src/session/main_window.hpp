@@ -101,8 +101,9 @@ struct MeasurementParts {
   MeasurementCycle* cycle = nullptr;
   CsvRecorder* csv = nullptr;            // the box chCSV
   WorkbookRecorder* workbook = nullptr;  // the box Chenregistre
-  // Opens a finished workbook with the desktop's default application.
-  std::function<void(const std::string& path)> open_document;
+  // Opens a finished workbook with the desktop's default application; false when the desktop
+  // has no program for it.
+  std::function<bool(const std::string& path)> open_document;
   // The engine status of the 59M/5AM (the box chStatutSonde and the menu mnStatuts).
   EngineStatus* status = nullptr;
   // The recordings' files: at start-up, what a crash left in Mesures is finished through it.

@@ -36,8 +36,9 @@ struct FrontEnd {
   std::string version_suffix;  // " - 1.2.3", or "" without windows
   // Takes the home folder's lock (see MainWindowServices); none: the front end took it itself.
   std::function<HomeAccess()> acquire_single_instance;
-  // Opens a finished workbook with the desktop's default application; none: not offered.
-  std::function<void(const std::string& path)> open_document;
+  // Opens a finished workbook with the desktop's default application, false when no program
+  // could open it; none: not offered.
+  std::function<bool(const std::string& path)> open_document;
 };
 
 // Everything the program's logic stands on: the front end and the parts below it (the real

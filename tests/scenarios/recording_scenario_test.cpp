@@ -9,9 +9,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "livedata/frmparam.hpp"
+#include "platform/real_file_system.hpp"
 #include "recording/recording_test_support.hpp"
 #include "session/program_logic.hpp"
 #include "sim/scripted_dialogs.hpp"
@@ -45,7 +47,8 @@ class QuietBeeper : public Beeper {
 // One run of the program on the demo ECU, its files on `disk`.
 class Program {
  public:
-  Program(const std::filesystem::path& home, FileSystem& disk)
+  Program(const std::filesystem::path& home, FileSystem& disk,
+          std::function<bool(const std::string&)> open_document = nullptr)
       : home_(home), ini_(EcuIniPath(home), disk) {
     trace_.SetSink(&trace_lines_);
     link_.TestMode = true;
@@ -56,7 +59,7 @@ class Program {
                           .beeper = beeper_,
                           .version_suffix = "",
                           .acquire_single_instance = nullptr,
-                          .open_document = nullptr},
+                          .open_document = std::move(open_document)},
         .ini = ini_,
         .files = disk,
         .clock = clock_,
@@ -181,6 +184,38 @@ TEST(RecordingScenarioTest, AFullDiskStopsEachRecordingWithAMessageAndTheNextSta
     EXPECT_EQ(sheets[0].max_row, 4);
   }
   next.Window().Unload();
+}
+
+// Unticking Excel offers the finished workbook; when the desktop has no program for it, nothing
+// would appear on screen, so the program says so and where the file is.
+TEST(RecordingScenarioTest, AWorkbookNoProgramCanOpenIsNamedWithItsPlace) {
+  for (const bool opened : {true, false}) {
+    SCOPED_TRACE(opened ? "opened" : "no spreadsheet program");
+    TempHome home;
+    RealFileSystem disk;
+    std::vector<std::string> asked;
+    Program program(home.path(), disk, [&](const std::string& path) {
+      asked.push_back(path);
+      return opened;
+    });
+    ASSERT_TRUE(program.Window().StartUp());
+    program.Window().ToggleWorkbook(true);
+    program.Measure(2, [](int) {});
+    program.Window().ToggleWorkbook(false);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].ends_with(".xlsx")) << asked[0];
+    EXPECT_TRUE(std::filesystem::exists(asked[0]));
+    if (opened) {
+      EXPECT_TRUE(program.dialogs_.messages.empty());
+    } else {
+      ASSERT_EQ(program.dialogs_.messages.size(), 1u);
+      EXPECT_EQ(program.dialogs_.messages[0].title, "Excel");
+      EXPECT_EQ(program.dialogs_.messages[0].text,
+                "Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :\n" +
+                    asked[0]);
+    }
+    program.Window().Unload();
+  }
 }
 
 }  // namespace

@@ -309,8 +309,10 @@ TEST_F(MainWindowTest, MeasuringInDemoRecordsAndNothingIsLostOnClosing) {
       model_, Window().flags(), link_, decoder, clock_, loop_, trace_, language_, hooks, beeps,
       Window().settings(), " - 1.2.3", nullptr, &workbook, &csv});
   std::vector<std::string> opened;
-  Window().SetMeasurement(
-      {&cycle, &csv, &workbook, [&](const std::string& path) { opened.push_back(path); }});
+  Window().SetMeasurement({&cycle, &csv, &workbook, [&](const std::string& path) {
+                             opened.push_back(path);
+                             return true;
+                           }});
   Window().ToggleCsv(true);
   Window().ToggleWorkbook(true);
   // F3 again after ten iterations: the run ends, the workbook box is cleared and saved.
