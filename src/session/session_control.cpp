@@ -279,9 +279,11 @@ void SessionControl::KeepAliveTick() {
   bool alive = answer.find(s_.link.ReplyHeader) != std::string::npos;
   if (s_.link.interface_kind == InterfaceKind::kElm327) {
     // The adapter keeps the session itself with its wake-up message; its text answer is not
-    // a frame to look into.
+    // a frame to look into. But an adapter that answered nothing from the ECU (silence, a port
+    // that has gone, "NO DATA", "...ERROR": the exchange turned the lamp red) has lost the
+    // session as a silent ECU on a K-line has; a green lamp and a beep would say otherwise.
     s_.keep_alive.Stop();
-    alive = true;
+    alive = s_.link.lamp_colour == kLampGreen;
   }
   ScreenModel& w = s_.window;
   if (!alive) {

@@ -371,19 +371,36 @@ TEST_F(SessionTest, FamiliesWithoutKeepAliveIgnoreTheTick) {
   EXPECT_TRUE(uart_->Written().empty());
 }
 
-TEST_F(SessionTest, ElmTickStopsTheTimerWithoutLookingAtTheAnswer) {
-  WriteIni("[ECU]\r\nType=4\r\n");
-  auto port = std::make_unique<sim::ScriptedSerialPort>(clock_);
-  ASSERT_TRUE(port->Open("/dev/rfcomm0", "38400,n,8,1"));
-  host_.choice.kind = InterfaceKind::kElm327;
-  host_.choice.elm = std::move(port);
-  ASSERT_TRUE(window_.StartUp());
-  keep_alive_->Start();
-  session_.KeepAliveTick();  // the adapter says nothing at all
-  EXPECT_EQ(link_.lamp_colour, kLampGreen);
-  EXPECT_NE(model_.Text(fp::lbPanel1), "Init : OFF");
-  // Restarted after the tick: the next one comes 2.5 s later.
-  EXPECT_TRUE(keep_alive_->IsRunning());
+// Over an adapter the tick does not look into the answer's frame, but an adapter that brought
+// nothing from the ECU has lost the session, as a silent ECU on a K-line has.
+TEST_F(SessionTest, ElmTickKeepsTheSessionOnlyWhenTheAdapterBroughtAnAnswer) {
+  struct Case {
+    const char* answer;  // the adapter's text before its prompt; nullptr: nothing at all
+    bool alive;
+  };
+  for (const Case c : {Case{"7E\r\r", true}, Case{"7E00\r\r", true}, Case{"NO DATA\r\r", false},
+                       Case{"BUS ERROR\r\r", false}, Case{"?\r\r", false}, Case{nullptr, false}}) {
+    SCOPED_TRACE(c.answer != nullptr ? c.answer : "silence");
+    WriteIni("[ECU]\r\nType=4\r\n");
+    auto port = std::make_unique<sim::ScriptedSerialPort>(clock_);
+    ASSERT_TRUE(port->Open("/dev/rfcomm0", "38400,n,8,1"));
+    // The tester-present request; its answer 0.05 s later.
+    if (c.answer != nullptr) port->Expect("3E", std::string(c.answer) + ">", 0.05);
+    session_.Attach({InterfaceKind::kElm327, nullptr, std::move(port), "/dev/rfcomm0"});
+    link_.TestMode = false;
+    link_.EcuType = Iaw59M5AM;
+    link_.SetLamp(kLampGreen);
+    model_.SetText(fp::lbPanel1, "Init : ON");
+    keep_alive_->Start();
+    const int beeps = beeper_.beeps;
+    session_.KeepAliveTick();
+    EXPECT_EQ(link_.lamp_colour, c.alive ? kLampGreen : kLampRed);
+    EXPECT_EQ(model_.Text(fp::lbPanel1), c.alive ? "Init : ON" : "Init : OFF");
+    // Alive: restarted after the tick, the next one comes 2.5 s later, with a beep.
+    EXPECT_EQ(keep_alive_->IsRunning(), c.alive);
+    EXPECT_EQ(beeper_.beeps - beeps, c.alive ? 1 : 0);
+    session_.Attach({});
+  }
 }
 
 TEST_F(SessionTest, ElmStartReopensThePortAndRunsTheFamilyScript) {
