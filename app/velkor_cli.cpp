@@ -362,7 +362,12 @@ int main(int argc, char** argv) {
     ++iterations;
     last_time = sample.Time;
     if (parts.link.lamp_colour == kLampRed) ++misses;
-    if (!options.quiet) {
+    if (!options.quiet && !logic.cycle.LastPassArrived()) {
+      // The window's labels show what the decoder made of nothing; a script reading these
+      // lines would take them for a stopped engine.
+      std::printf("time=%s\tmissed\n", FormatNumber(sample.Time, "0.000").c_str());
+      std::fflush(stdout);
+    } else if (!options.quiet) {
       std::printf(
           "time=%s\trpm=%s\ttps=%s\tinj=%s\tadv=%s\tpress=%s\tair=%s\tcoolant=%s\tbattery=%s\n",
           FormatNumber(sample.Time, "0.000").c_str(), model.Text(fp::Rmp).c_str(),

@@ -98,6 +98,8 @@ class MeasurementCycle {
   int DisplayedSpeed() const { return displayed_speed_; }
   int Iteration() const { return iteration_; }
   int MissCount() const { return miss_count_; }
+  // Whether the last pass's engine data came; one that did not was shown but not recorded.
+  bool LastPassArrived() const { return raw_.arrived; }
   int GraphPosition() const { return graph_position_; }
 
  private:

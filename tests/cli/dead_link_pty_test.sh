@@ -70,5 +70,9 @@ while IFS='|' read -r name interface init sim_options; do
   [ "$unrecorded" -ge "$misses" ] || fail "$name: $misses misses, $unrecorded passes unrecorded"
   [ "$unrecorded" -le $((misses + 1)) ] \
     || fail "$name: $unrecorded passes unrecorded for $misses misses: the run went on"
+  # The terminal says which passes were missed instead of printing the decoder's zeros.
+  printed_missed=$(grep -c $'\tmissed$' "$work/out")
+  [ "$printed_missed" -eq "$unrecorded" ] \
+    || fail "$name: $printed_missed passes printed as missed, $unrecorded not recorded"
 done <<< "$cases"
 echo "dead link over a pty: passed"
