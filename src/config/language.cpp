@@ -134,6 +134,16 @@ std::string Language::LookupText(int id, std::string_view built_in) const {
   return std::move(*text);
 }
 
+std::string Language::LookupCodeText(std::string_view code, CodeTextKind kind,
+                                     std::string_view built_in) const {
+  if (catalog_ == nullptr) return std::string(built_in);
+  std::string name(code);
+  name += kind == CodeTextKind::kShort ? ".short" : ".long";
+  std::optional<std::string> text = catalog_->GetNamedString(name);
+  if (!text || text->empty() || *text == " ") return std::string(built_in);
+  return std::move(*text);
+}
+
 LanguageLoad Language::LoadLanguage() {
   if (!IsKnownLanguage(current_)) current_ = kLanguageFrancais;
   CatalogLoadResult result = loader_.Load(current_);

@@ -48,7 +48,13 @@ class TextCatalog {
   virtual ~TextCatalog() = default;
   // Nothing when the file does not hold the id.
   virtual std::optional<std::string> GetResourceString(int id) const = 0;
+  // Texts kept under a name rather than a number (the fault codes' texts, "P0122.short").
+  // Nothing when the file does not hold the name.
+  virtual std::optional<std::string> GetNamedString(std::string_view) const { return std::nullopt; }
 };
+
+// The two texts of a trouble code in the language files.
+enum class CodeTextKind { kShort, kLong };
 
 struct CatalogLoadResult {
   enum class Status { kLoaded, kFileNotFound, kFailed };
@@ -118,6 +124,11 @@ class Language {
   std::string LookupText(const LanguageText& text) const {
     return LookupText(text.id, text.built_in);
   }
+  // The short or long text of a trouble code as shown ("P0122", "U1600"), kept in the language
+  // files under "<code>.short" and "<code>.long"; `built_in` when the file has nothing for it
+  // (or only "" or " ").
+  std::string LookupCodeText(std::string_view code, CodeTextKind kind,
+                             std::string_view built_in) const;
 
   // Loads the file of the current language. A name that is not one of kKnownLanguages loads
   // "Francais" and becomes "Francais"; a missing file falls back to "Francais" as well. On any

@@ -74,4 +74,13 @@ std::string Right(std::string_view text, std::size_t length) {
   return std::string(text.substr(text.size() - length));
 }
 
+std::string BytesAsText(const std::vector<std::uint8_t>& bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (const std::uint8_t byte : bytes) {
+    text += byte >= 0x20 && byte <= 0x7E ? static_cast<char>(byte) : '.';
+  }
+  return text;
+}
+
 }  // namespace velkor

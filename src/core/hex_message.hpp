@@ -28,6 +28,13 @@ HexMessage BytesToHex(const std::vector<std::uint8_t>& bytes);
 // The message's bytes, two characters at a time (a trailing digit as its own byte).
 std::vector<std::uint8_t> HexToBytes(std::string_view message);
 
+// Bytes from outside (an identification record, a name) as text that is safe to show and to
+// trace: printable ASCII (0x20 to 0x7E) kept, every other byte shown as '.', so a label or a
+// trace line never holds a control character or invalid UTF-8.
+std::string BytesAsText(const std::vector<std::uint8_t>& bytes);
+// The same for a message's bytes.
+inline std::string HexAsText(std::string_view message) { return BytesAsText(HexToBytes(message)); }
+
 // Length of a message in bytes (characters / 2).
 inline std::size_t ByteLength(std::string_view message) { return message.size() / 2; }
 

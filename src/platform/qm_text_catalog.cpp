@@ -38,6 +38,13 @@ std::optional<std::string> QmTextCatalog::GetResourceString(int id) const {
   return text.toStdString();
 }
 
+std::optional<std::string> QmTextCatalog::GetNamedString(std::string_view name) const {
+  const QByteArray key(name.data(), static_cast<qsizetype>(name.size()));
+  const QString text = translator_.translate(nullptr, key.constData());
+  if (text.isEmpty()) return std::nullopt;
+  return text.toStdString();
+}
+
 QmTextCatalogLoader::QmTextCatalogLoader(std::vector<std::filesystem::path> folders)
     : folders_(std::move(folders)) {}
 

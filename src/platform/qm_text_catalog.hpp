@@ -23,6 +23,8 @@ class QmTextCatalog : public TextCatalog {
 
   // Nothing for an id the file does not hold, or holds with an empty text.
   std::optional<std::string> GetResourceString(int id) const override;
+  // The same for a text kept under a name ("P0122.short").
+  std::optional<std::string> GetNamedString(std::string_view name) const override;
 
  private:
   QmTextCatalog() = default;

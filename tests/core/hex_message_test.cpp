@@ -43,6 +43,13 @@ TEST(HexBytes, RoundTrip) {
   EXPECT_EQ(ByteLength("8210F12130D4"), 6u);
 }
 
+// An identification record holds 00 and AA padding: shown as dots, never as a NUL or as a byte
+// that is not UTF-8.
+TEST(HexAsText, KeepsPrintableAsciiOnly) {
+  EXPECT_EQ(HexAsText("3238363400AA7E7F1F20"), "2864..~.. ");
+  EXPECT_EQ(HexAsText(""), "");
+}
+
 TEST(TextOperations, PositionsCountFromOneAndSearchIsNotByteAligned) {
   EXPECT_EQ(InStr("0550", "55"), 2u);  // matches across a byte boundary
   EXPECT_EQ(InStr("84F1106130000016", "F110"), 3u);
