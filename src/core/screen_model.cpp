@@ -35,6 +35,10 @@ void ScreenModel::SetChecked(std::string_view control, bool checked) {
 void ScreenModel::SetValue(std::string_view control, int value) {
   Change(control, &ControlState::value, value);
 }
+void ScreenModel::SetRange(std::string_view control, int minimum, int maximum) {
+  Change(control, &ControlState::minimum, minimum);
+  Change(control, &ControlState::maximum, maximum);
+}
 void ScreenModel::SetColour(std::string_view control, int colour) {
   Change(control, &ControlState::colour, colour);
 }

@@ -15,7 +15,9 @@ struct ControlState {
   bool enabled = true;
   bool visible = true;
   bool checked = false;
-  int value = 0;                   // a scroll bar's position, a list's selected index (-1: none)
+  int value = 0;    // a scroll bar's position, a list's selected index (-1: none)
+  int minimum = 0;  // a scroll bar's range
+  int maximum = 0;
   int colour = -1;                 // -1: the control's own colour
   std::vector<std::string> items;  // the entries of a list or combo box
   bool operator==(const ControlState&) const = default;
@@ -37,6 +39,8 @@ class ScreenModel {
   void SetVisible(std::string_view control, bool visible);
   void SetChecked(std::string_view control, bool checked);
   void SetValue(std::string_view control, int value);
+  // A scroll bar's range; its value is the caller's to keep inside it.
+  void SetRange(std::string_view control, int minimum, int maximum);
   void SetColour(std::string_view control, int colour);
   void SetItems(std::string_view control, std::vector<std::string> items);
 
