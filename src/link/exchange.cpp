@@ -80,6 +80,32 @@ bool RefusalUnderway(const std::vector<std::uint8_t>& bytes, std::size_t from,
   }
   return false;
 }
+// True when a whole frame from reply_header stands in bytes from `from` on (byte-aligned, its
+// checksum right). A frame under way that has not all come yet is not whole.
+bool WholeFrameArrived(const std::vector<std::uint8_t>& bytes, std::size_t from,
+                       std::string_view reply_header) {
+  const std::vector<std::uint8_t> header = HexToBytes(reply_header);
+  if (header.size() != 2) return false;
+  for (std::size_t at = from; at + 3 < bytes.size(); ++at) {
+    if ((bytes[at] & 0xC0) != 0x80 || bytes[at + 1] != header[0] || bytes[at + 2] != header[1]) {
+      continue;
+    }
+    std::size_t length = bytes[at] & 0x3F;
+    std::size_t first = at + 3;
+    if (length == 0) {
+      length = bytes[first];
+      ++first;
+      if (length == 0) continue;
+    }
+    const std::size_t checksum_at = first + length;
+    if (checksum_at >= bytes.size()) return false;
+    unsigned sum = 0;
+    for (std::size_t i = at; i < checksum_at; ++i) sum += bytes[i];
+    if ((sum & 0xFF) == bytes[checksum_at]) return true;
+    // A wrong checksum: these bytes only looked like a frame's start.
+  }
+  return false;
+}
 }  // namespace
 
 Exchange::Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply_timer,
@@ -90,6 +116,16 @@ Exchange::Exchange(LinkState& state, Clock& clock, EventLoop& loop, Timer& reply
 
 HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
                                  int timeout_ms) {
+  return Run(request, canned, expected, timeout_ms, /*whole_frame=*/false);
+}
+
+HexMessage Exchange::SendReceiveFrame(const HexMessage& request, const HexMessage& canned,
+                                      int max_bytes, int timeout_ms) {
+  return Run(request, canned, max_bytes, timeout_ms, /*whole_frame=*/true);
+}
+
+HexMessage Exchange::Run(const HexMessage& request, const HexMessage& canned, int expected,
+                         int timeout_ms, bool whole_frame) {
   if (state_.ExchangeBusy || state_.Closing) return {};
   state_.ExchangeBusy = true;
   // A timer with no interval never ticks: a zero time-out would wait for ever.
@@ -115,7 +151,7 @@ HexMessage Exchange::SendReceive(const HexMessage& request, const HexMessage& ca
     // Only a KWP ECU says "response pending", and only to a request it was sent.
     std::optional<int> service;
     if (IsKwpFamily(state_.EcuType) && !frame.empty()) service = HexToByte(request);
-    answer = KLineExchange(frame, service, expected, timeout_ms, raw);
+    answer = KLineExchange(frame, service, expected, timeout_ms, whole_frame, raw);
   }
 
   state_.SetLamp(answer.empty() ? kLampRed : kLampGreen);
@@ -170,7 +206,8 @@ void Exchange::WaitGivingTurns(double seconds) {
 }
 
 HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> service,
-                                   int expected, int timeout_ms, HexMessage& raw) {
+                                   int expected, int timeout_ms, bool whole_frame,
+                                   HexMessage& raw) {
   // Whatever is left over from an earlier exchange (late or surplus bytes) is not ours.
   if (kline_ != nullptr) {
     while (const std::size_t waiting = kline_->BytesWaiting()) {
@@ -224,7 +261,8 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> s
     }
     loop_.GiveTurn();
     last_turn = clock_.Now();
-  } while ((bytes.size() < reply_from + wanted ||
+  } while (((bytes.size() < reply_from + wanted &&
+             !(whole_frame && WholeFrameArrived(bytes, reply_from, state_.ReplyHeader))) ||
             (service && RefusalUnderway(bytes, reply_from, state_.ReplyHeader, *service))) &&
            !state_.ReplyTimeout);
   reply_timer_.Stop();

@@ -59,15 +59,27 @@ class Exchange {
   HexMessage SendReceive(const HexMessage& request, const HexMessage& canned, int expected,
                          int timeout_ms);
 
+  // The same for a reply whose length only its frame tells (a list of stored codes, one record
+  // per code): on a K-line the wait ends as soon as the first whole frame from the reply header
+  // has come after the echo (its format byte, or its length byte beyond 63 data bytes, gives its
+  // size), or max_bytes have come, or the time-out runs out. A response-pending frame does not
+  // end it. The answer holds at most max_bytes bytes. Over an ELM327 and in test mode it is
+  // SendReceive.
+  HexMessage SendReceiveFrame(const HexMessage& request, const HexMessage& canned, int max_bytes,
+                              int timeout_ms);
+
  private:
+  HexMessage Run(const HexMessage& request, const HexMessage& canned, int expected, int timeout_ms,
+                 bool whole_frame);
   std::string ElmExchange(const std::string& command, int timeout_ms);
   // Lets `seconds` pass in slices, giving the message loop a turn after each.
   void WaitGivingTurns(double seconds);
   // service: the request's service for a KWP family (whose ECU may answer "response pending"
   // first), none otherwise. raw: everything received from the reply proper on (the echo and any
   // pending frames before it included only when there were none).
+  // whole_frame: the wait may end before `expected` bytes, once a whole frame has come.
   HexMessage KLineExchange(const HexMessage& frame, std::optional<int> service, int expected,
-                           int timeout_ms, HexMessage& raw);
+                           int timeout_ms, bool whole_frame, HexMessage& raw);
   // Drops the whole response-pending frames to `service` that start at reply_from (stray bytes
   // before them included), tracing each; true when it dropped any.
   bool SkipResponsePending(const std::vector<std::uint8_t>& bytes, int service,
