@@ -29,8 +29,23 @@ constexpr std::uint8_t kAirTemperature = 0x07;
 constexpr std::uint8_t kCoolantTemperature = 0x08;
 constexpr std::uint8_t kThrottle = 0x09;
 constexpr std::uint8_t kBattery = 0x0A;
-constexpr std::uint8_t kFirstFaultFlags = 0x10;
-constexpr std::uint8_t kLastFaultFlags = 0x16;
+constexpr std::uint8_t kFirstFaultBits = 0x10;  // row i at 0x10 + i
+constexpr std::uint8_t kFirstFaultKind = 0x2B;  // row i at 0x2B + i
+constexpr std::uint8_t kEngineStatus = 0x13;    // where row 3's bits would be
+// The diagnostic-mode handshake of families 0 to 2.
+constexpr std::uint8_t kEnterDiagnostic = 0xAA;  // echoed
+constexpr std::uint8_t kLeaveDiagnostic = 0xFF;  // echoed
+constexpr std::uint8_t kCommandDone = 0xFF;      // the end byte of a command carried out
+
+// Status byte bits.
+constexpr std::uint8_t kStatusStepperEnabled = 0x01;
+constexpr std::uint8_t kStatusRunning = 0x02;
+constexpr std::uint8_t kStatusThrottleAtStop = 0x08;
+// Within this of either end the butterfly rests on its stop: the idle air screw holds it a
+// little under 2 degrees open when closed.
+constexpr double kThrottleStopBandDeg = 2.5;
+// Below this the engine is stopped or cranking, not running.
+constexpr double kRunningRpm = 400;
 
 // The largest period and injection words a byte family can send: a high byte of 0xFF would be
 // taken for "no new value", a low injection byte of 0xFF for "no injection".
@@ -101,6 +116,17 @@ std::size_t HeaderSize(const std::vector<std::uint8_t>& request) {
   return (request[0] & 0x3F) == 0 ? 4 : 3;
 }
 
+// A reply frame: 80 + length, or beyond 63 data bytes 80 and a length byte after the
+// addresses; the checksum covers every byte before it. Empty for no data or more than a length
+// byte can count.
+HexMessage FrameReply(const HexMessage& data, const HexMessage& header) {
+  const std::size_t n = ByteLength(data);
+  if (n <= 63) return FrameKwp(data, header);
+  if (n > 255) return {};
+  HexMessage frame = "80" + header + ByteToHex(static_cast<int>(n)) + data;
+  return frame + CheckSum(frame);
+}
+
 // Services both framed families answer the same way; empty when `payload` is none of them.
 HexMessage CommonReply(const HexMessage& payload) {
   if (payload == "81") return "C1EF8F";  // start communication, with the key bytes EF 8F
@@ -110,9 +136,59 @@ HexMessage CommonReply(const HexMessage& payload) {
   return {};
 }
 
+HexMessage CodeBytes(std::uint16_t code) { return ByteToHex(code >> 8) + ByteToHex(code & 0xFF); }
+
+// The fault and identification services of family 4; empty for another service.
+HexMessage KwpDiagnosticReply(const HexMessage& payload, const EngineState& state,
+                              KwpEngineSettings& settings) {
+  const HexMessage service = Left(payload, 2);
+  // 12: the request's length is wrong; 31: out of range (a group, option or code it lacks).
+  auto refuse = [&](const char* code) { return "7F" + service + code; };
+  if (service == "18") {
+    if (ByteLength(payload) != 4) return refuse("12");
+    if (payload != "1800FF00") return refuse("31");
+    const std::size_t count = std::min(settings.stored_codes.size(), kMaxStoredDtcs);
+    HexMessage reply = "58" + ByteToHex(static_cast<int>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+      const StoredDtc& dtc = settings.stored_codes[i];
+      reply += CodeBytes(dtc.code) + ByteToHex(dtc.status);
+    }
+    return reply;
+  }
+  if (service == "17") {
+    if (ByteLength(payload) != 3) return refuse("12");
+    const int code = HexToByte(Mid(payload, 3, 2)) << 8 | HexToByte(Mid(payload, 5, 2));
+    const auto dtc = std::find_if(settings.stored_codes.begin(), settings.stored_codes.end(),
+                                  [&](const StoredDtc& d) { return d.code == code; });
+    if (dtc == settings.stored_codes.end()) return refuse("31");
+    // The status, six bytes of frozen data this ECU leaves at 00, then the counter.
+    return "5702" + CodeBytes(dtc->code) + ByteToHex(dtc->status) + "000000000000" +
+           ByteToHex(dtc->counter);
+  }
+  if (service == "14") {
+    if (ByteLength(payload) != 3) return refuse("12");
+    if (payload != "14FF00") return refuse("31");
+    // 22: conditions not correct.
+    if (settings.refuse_clear_while_running && EngineRunning(state)) return refuse("22");
+    settings.stored_codes.clear();
+    return "54FF00";
+  }
+  if (service == "1A") {
+    if (ByteLength(payload) != 2) return refuse("12");
+    if (payload != "1A80") return refuse("31");
+    HexMessage reply = "5A80";
+    for (std::uint8_t byte : settings.identification) reply += ByteToHex(byte);
+    return reply;
+  }
+  return {};
+}
+
 HexMessage KwpReply(const HexMessage& payload, const EngineState& state,
-                    const KwpEngineSettings& settings) {
+                    KwpEngineSettings& settings) {
   if (HexMessage common = CommonReply(payload); !common.empty()) return common;
+  if (HexMessage diagnostic = KwpDiagnosticReply(payload, state, settings); !diagnostic.empty()) {
+    return diagnostic;
+  }
   if (payload == "20") return "60";
   if (payload == "21A0") {
     HexMessage record = "61A0";
@@ -267,8 +343,10 @@ EcuModel::EcuModel(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int
 EcuModel::~EcuModel() = default;
 
 void EcuModel::SetIgnition(bool on) {
+  const bool was_on = ignition_;
   ignition_ = on;
   if (on) return;
+  if (was_on) OnPowerDown();
   events_.CancelAll();
   idle_event_ = 0;
   buffer_.clear();
@@ -393,13 +471,73 @@ std::optional<std::uint8_t> ByteFamilyByte(int family, std::uint8_t address,
     case kBattery:
       return ClampByte(state.battery_v / 0.0628);
     default:
-      if (address >= kFirstFaultFlags && address <= kLastFaultFlags) return 0x00;
       return std::nullopt;
   }
 }
 
-ByteFamilyEcu::ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int family)
-    : EcuModel(clock, bus, engine, FamilyBaud(family), "ecu", kByteFamilyP2), family_(family) {}
+bool EngineRunning(const EngineState& state) { return state.rpm >= kRunningRpm; }
+
+std::uint8_t ByteFamilyStatus(const EngineState& state, bool stepper_enabled) {
+  std::uint8_t status = stepper_enabled ? kStatusStepperEnabled : 0;
+  if (EngineRunning(state)) status |= kStatusRunning;
+  if (state.throttle_deg <= kThrottleStopBandDeg ||
+      state.throttle_deg >= EngineState::kThrottleFullDeg - kThrottleStopBandDeg) {
+    status |= kStatusThrottleAtStop;
+  }
+  return status;
+}
+
+ByteFamilyEcu::ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int family,
+                             ByteFamilySettings settings)
+    : EcuModel(clock, bus, engine, FamilyBaud(family), "ecu", kByteFamilyP2),
+      family_(family),
+      settings_(settings) {}
+
+void ByteFamilyEcu::OnPowerDown() {
+  diagnostic_ = false;
+  period_latch_.reset();
+  injection_latch_.reset();
+}
+
+std::optional<std::uint8_t> ByteFamilyEcu::StateByte(std::uint8_t address,
+                                                     const EngineState& state) const {
+  if (address == kEngineStatus) return ByteFamilyStatus(state, settings_.stepper_enabled);
+  if (address >= kFirstFaultBits && address < kFirstFaultBits + kFaultRows) {
+    return settings_.faults.bits[address - kFirstFaultBits];
+  }
+  if (address >= kFirstFaultKind && address < kFirstFaultKind + kFaultRows &&
+      IsFaultRow(address - kFirstFaultKind)) {
+    return settings_.faults.kinds[address - kFirstFaultKind];
+  }
+  if (family_ != IawP8 && address >= kFirstIdentAddress &&
+      address < kFirstIdentAddress + kByteIdentificationBytes) {
+    return settings_.identification[address - kFirstIdentAddress];
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint8_t> ByteFamilyEcu::DiagnosticAnswer(std::uint8_t command,
+                                                            const EngineState& state) {
+  // The memory-clearing command byte of each family with a diagnostic mode.
+  const std::uint8_t clear = family_ == Iaw16M ? 0x84 : 0x83;
+  if (!diagnostic_) {
+    if (command != kEnterDiagnostic || EngineRunning(state)) return std::nullopt;
+    diagnostic_ = true;
+    return kEnterDiagnostic;
+  }
+  if (command == kLeaveDiagnostic) {
+    diagnostic_ = false;
+    return kLeaveDiagnostic;
+  }
+  if (command == clear) {
+    for (std::size_t row : {4, 5, 6}) {
+      settings_.faults.bits[row] = 0;
+      settings_.faults.kinds[row] = 0;
+    }
+    return kCommandDone;
+  }
+  return std::nullopt;
+}
 
 HexMessage ByteFamilyEcu::Key(const std::vector<std::uint8_t>& request) const {
   return ByteToHex(request[0]);
@@ -408,6 +546,13 @@ HexMessage ByteFamilyEcu::Key(const std::vector<std::uint8_t>& request) const {
 HexMessage ByteFamilyEcu::Answer(const std::vector<std::uint8_t>& request, Nanos now) {
   const std::uint8_t address = request[0];
   EngineState state = engine_.At(now);
+  if (family_ != IawP8 && (diagnostic_ || address == kEnterDiagnostic)) {
+    const std::optional<std::uint8_t> byte = DiagnosticAnswer(address, state);
+    return byte ? ByteToHex(*byte) : HexMessage{};
+  }
+  if (const std::optional<std::uint8_t> byte = StateByte(address, state)) {
+    return ByteToHex(*byte);
+  }
   // A two-byte value is latched when its high byte is read and its low byte comes from the
   // latch, as the tester reads the two with separate requests.
   if (address == kPeriodHigh) period_latch_ = state;
@@ -453,13 +598,13 @@ HexMessage FramedEcu::Key(const std::vector<std::uint8_t>& request) const {
 
 HexMessage FramedEcu::Answer(const std::vector<std::uint8_t>& request, Nanos now) {
   const HexMessage data = Respond(Key(request), engine_.At(now));
-  return data.empty() ? HexMessage{} : FrameKwp(data, ReplyHeaderOf(request));
+  return data.empty() ? HexMessage{} : FrameReply(data, ReplyHeaderOf(request));
 }
 
 HexMessage FramedEcu::Refusal(const std::vector<std::uint8_t>& request, std::uint8_t code) const {
   const HexMessage service = Left(Key(request), 2);
-  return FrameKwp("7F" + (service.empty() ? HexMessage("00") : service) + ByteToHex(code),
-                  ReplyHeaderOf(request));
+  return FrameReply("7F" + (service.empty() ? HexMessage("00") : service) + ByteToHex(code),
+                    ReplyHeaderOf(request));
 }
 
 HexMessage FramedEcu::CommonResponse(const HexMessage& payload) { return CommonReply(payload); }
@@ -484,12 +629,20 @@ std::vector<HexMessage> EobdEcu::Answers(const std::vector<std::uint8_t>& reques
   const std::vector<HexMessage> data =
       responder_.Respond(Key(request), engine_.At(now), Functional(request[0]));
   std::vector<HexMessage> frames;
-  for (const HexMessage& d : data) frames.push_back(FrameKwp(d, ReplyHeaderOf(request)));
+  for (const HexMessage& d : data) frames.push_back(FrameReply(d, ReplyHeaderOf(request)));
   return frames;
 }
 
+HexMessage KwpEngineReply(const HexMessage& payload, const EngineState& state,
+                          KwpEngineSettings& settings) {
+  return KwpReply(payload, state, settings);
+}
+
 HexMessage FramedFamilyReply(int family, const HexMessage& payload, const EngineState& state) {
-  if (family == Iaw59M5AM) return KwpReply(payload, state, KwpEngineSettings{});
+  if (family == Iaw59M5AM) {
+    KwpEngineSettings settings;
+    return KwpReply(payload, state, settings);
+  }
   if (family == Eobd) {
     const std::vector<HexMessage> frames = EobdResponder().Respond(payload, state, false);
     return frames.empty() ? HexMessage{} : frames.front();

@@ -11,6 +11,7 @@
 
 #include "core/hex_message.hpp"
 #include "sim/engine_model.hpp"
+#include "sim/fault_store.hpp"
 #include "sim/kline_bus.hpp"
 #include "sim/uart.hpp"
 #include "sim/virtual_clock.hpp"
@@ -35,14 +36,20 @@ namespace velkor::sim {
 //     03/04 injection time high/low (units of 2 us, family 3: 4 us), 05 advance (1/2 degree,
 //     family 3: 1/4), 06 manifold pressure ((b * 2.8758 + 91) mmHg), 07 air and 08 coolant
 //     (b - 55 °C), 09 throttle (b * 0.1848 - 1.41 degrees, from 34 degrees on
-//     b * 0.7058 - 90), 0A battery (b * 0.0628 V), 10 to 16 fault flags (00: none).
+//     b * 0.7058 - 90), 0A battery (b * 0.0628 V); 10-12 and 14-16 the fault bits of rows 0-2
+//     and 4-6, 2B-2D and 2F-31 their fault kinds (ByteFamilySettings; 00: none); 13 the engine
+//     status (bit 0 stepper enabled, bit 1 engine running, bit 3 throttle at a stop);
+//     families 0 to 2 also 17 to 28 their identification bytes and the diagnostic mode below.
 //     The low bytes (02, 04) come from the value latched when its high byte was read, so a
 //     value changing between the two reads cannot tear.
 //   4, KWP frames: 81 start communication (C1 EF 8F), 82 stop, 10 81 session, 20 end of
 //     session, 3E tester present, 21 A0 engine-data record (words: rpm, hPa, air + 40,
 //     coolant + 40, throttle x10, advance x10, battery x10, 0, injection x500, [0]), 21 30
 //     engine speed (word, rpm), 21 45 lambda probe (word, mV), 21 A6 status record (16 bytes),
-//     21 4B mixture state. Anything else is refused (7F, service, 11 or 31).
+//     21 4B mixture state; the fault services 18 00 FF 00, 17 hh ll, 14 FF 00 and the
+//     identification 1A 80 (see KwpEngineSettings). Anything else is refused (7F, service,
+//     and 11 for a service it lacks, 12 for a request of the wrong length, 31 for a local
+//     identifier, option, group or code it does not have).
 //   5, OBD (see EobdResponder): mode 01 00 supported PIDs, 01 warning lamp and count of stored
 //     codes, 04 load, 05 coolant, 0B manifold pressure (kPa), 0C speed (rpm x4), 0D vehicle
 //     speed, 0F air, 10 air flow (g/s x100), 11 throttle (one byte, % of 255); mode 03 the
@@ -50,6 +57,8 @@ namespace velkor::sim {
 //     header C<n> 33 F1 as well as its own address, and answers from 10 either way. Asked by
 //     address, another parameter is refused with 7F 01 12, another service with 7F, service, 11;
 //     asked functionally, it says nothing to either.
+// Replies of more than 63 data bytes go in the length-byte format: 80, the two addresses, the
+// length byte, the data and the checksum over all of them.
 
 // Data-link speed of a family: 7812 baud for the byte families 0 to 3, 10400 for 4 and 5.
 int FamilyBaud(int family);
@@ -154,6 +163,8 @@ class EcuModel {
   // The refusal of a request with `code`; empty where the family has none.
   virtual HexMessage Refusal(const std::vector<std::uint8_t>&, std::uint8_t) const { return {}; }
   virtual bool Framed() const { return false; }
+  // The ignition went off: what the ECU holds only while powered is lost.
+  virtual void OnPowerDown() {}
 
   EngineSource& engine_;
 
@@ -178,29 +189,62 @@ class EcuModel {
   ScopedEvents events_;  // last: cancelled before anything they use goes away
 };
 
+// What a byte-family ECU holds beside its live data.
+struct ByteFamilySettings {
+  ByteFaultRows faults;
+  ByteIdentification identification = DefaultByteIdentification();  // families 0 to 2 only
+  bool stepper_enabled = true;                                      // status bit 0
+};
+
 // Families 0 to 3 ("MM16", "MM15", "15RC", "P8"): one address byte in, one data byte out, at
 // 7812 baud; P2 5 ms by default. An address it does not know gets no answer.
+//
+// Families 0 to 2 have a diagnostic mode, the one the tester's memory clearing and actuator
+// tests go through:
+//
+//   normal --AA, engine stopped--> AA, diagnostic --clear command--> FF, memorised rows emptied
+//     ^                               |  (84 on the 16M, 83 on the 15M and 15RC)
+//     +--------------- FF <-- FF -----+
+//
+// AA while the engine runs gets no answer. In the diagnostic mode nothing but the clear command
+// and FF is answered (the actuator tests are not modelled: their commands get no answer), and
+// the live-data addresses are not served. Ignition off ends the mode; the fault rows stay.
 class ByteFamilyEcu : public EcuModel {
  public:
-  ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int family);
+  ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int family,
+                ByteFamilySettings settings = {});
   int Family() const { return family_; }
+  ByteFamilySettings& Settings() { return settings_; }
+  bool InDiagnosticMode() const { return diagnostic_; }
 
  protected:
   std::size_t RequestLength(const std::vector<std::uint8_t>&) const override { return 1; }
   HexMessage Key(const std::vector<std::uint8_t>& request) const override;
   HexMessage Answer(const std::vector<std::uint8_t>& request, Nanos now) override;
+  void OnPowerDown() override;
 
  private:
+  std::optional<std::uint8_t> DiagnosticAnswer(std::uint8_t command, const EngineState& state);
+  std::optional<std::uint8_t> StateByte(std::uint8_t address, const EngineState& state) const;
+
   int family_;
+  ByteFamilySettings settings_;
+  bool diagnostic_ = false;
   std::optional<EngineState> period_latch_;
   std::optional<EngineState> injection_latch_;
 };
 
-// The data byte a byte-family ECU answers at `address` for `state`; none for an address it
-// does not know. Each value is encoded so that the family's scaling gives it back as closely as
-// a byte allows (the throttle: the byte whose reading is nearest). High bytes never reach 0xFF
-// (which the tester takes for "no new value") and the injection's low byte never is 0xFF (which
-// reads as no injection).
+// The engine status byte of a byte family (address 13): bit 0 stepper enabled, bit 1 engine
+// running, bit 3 throttle at a stop (closed or wide open).
+std::uint8_t ByteFamilyStatus(const EngineState& state, bool stepper_enabled);
+// True while the engine turns on its own (not stopped, not merely cranking).
+bool EngineRunning(const EngineState& state);
+
+// The live-data byte (addresses 01 to 0A) a byte-family ECU answers at `address` for `state`;
+// none for any other address. Each value is encoded so that the family's scaling gives it back as
+// closely as a byte allows (the throttle: the byte whose reading is nearest). High bytes never
+// reach 0xFF (which the tester takes for "no new value") and the injection's low byte never is 0xFF
+// (which reads as no injection).
 std::optional<std::uint8_t> ByteFamilyByte(int family, std::uint8_t address,
                                            const EngineState& state);
 
@@ -240,6 +284,18 @@ struct KwpEngineSettings {
   StatusRecord status = kHealthyStatus;
   // The mixture state byte of "214B"; none: it follows the probe (2 lean, 8 rich).
   std::optional<std::uint8_t> mixture;
+
+  // The fault services:
+  //   18 00 FF 00  58, count, then code high, code low, status for each stored code (at most
+  //                kMaxStoredDtcs: beyond 63 data bytes the frame has a length byte)
+  //   17 hh ll     57 02 hh ll status 00 00 00 00 00 00 counter; 7F 17 31 for a code not stored
+  //   14 FF 00     54 FF 00 and the store emptied; 7F 14 22 and the store kept while the
+  //                engine runs, if refuse_clear_while_running
+  //   1A 80        5A 80 and the identification record (63 data bytes, format byte BF)
+  // Another status or group, option or code: 7F service 31; another length: 7F service 12.
+  std::vector<StoredDtc> stored_codes;
+  bool refuse_clear_while_running = false;
+  KwpIdentification identification = DefaultKwpIdentification();
 };
 
 // Family 4 ("M59/M5A"), KWP2000 at 10400 baud.
@@ -255,6 +311,12 @@ class KwpEngineEcu : public FramedEcu {
  private:
   KwpEngineSettings settings_;
 };
+
+// The reply's data (service + 0x40 and its values, or 7F ...) of family 4 with `settings`, off
+// the bus; a clear changes settings.stored_codes. For a model that frames the exchange itself,
+// such as the adapter's ECU.
+HexMessage KwpEngineReply(const HexMessage& payload, const EngineState& state,
+                          KwpEngineSettings& settings);
 
 // Family 5 ("EOBD"), the OBD services over KWP2000 frames at 10400 baud.
 class EobdEcu : public FramedEcu {

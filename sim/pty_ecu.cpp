@@ -35,14 +35,32 @@ namespace velkor::sim {
 
 const char* const kPtyEcuUsage =
     "Usage: velkor-ecusim --pty [--model m59|5am|mm16|mm15|15rc|eobd] [--elm327] [--awake]\n"
-    "                     [--p2-ms N] [--dtc CODE,...] [--battery V] [--log FILE]\n"
+    "                     [--p2-ms N] [--dtc LIST] [--ident HEX] [--faults LIST]\n"
+    "                     [--refuse-clear-running] [--engine-stopped] [--battery V]\n"
+    "                     [--log FILE]\n"
     "Serves a simulated ECU on a pseudo-terminal and prints the device to open on its first\n"
     "line. Runs until the port is closed after use, or until interrupted.\n"
     "  --model NAME    the ECU (default m59)\n"
     "  --elm327        an ELM327 adapter at 38400 baud in front of the ECU (m59, 5am, eobd)\n"
     "  --awake         the ECU needs no wake-up (fast init, ignition key bytes)\n"
     "  --p2-ms N       the ECU's delay before a reply, in milliseconds\n"
-    "  --dtc LIST      eobd: the trouble codes stored, e.g. P0130,P0171 (default none)\n"
+    "  --dtc LIST      the trouble codes stored, each once, separated by commas (default none)\n"
+    "                  m59, 5am: CODE[:STATUS[:COUNTER]], CODE its two bytes in hex (0122,\n"
+    "                  D600) or as shown (P0122, U1600), STATUS and COUNTER two hex digits\n"
+    "                  each, 00 when left out (present, no cause, lamp off, no cycle count);\n"
+    "                  e.g. 0122:24:40,D600:80:01; at most 84 codes\n"
+    "                  eobd: codes only, e.g. 0123,0324,0244 or P0130,P0171\n"
+    "  --ident HEX     the identification, in hex digits: m59, 5am the 61-byte record after\n"
+    "                  5A 80 (122 digits); mm16, mm15, 15rc the bytes at addresses 17 to 28\n"
+    "                  (36 digits, 00 or FF for padding)\n"
+    "  --faults LIST   mm16, mm15, 15rc: fault rows ROW=BITS[:KIND] separated by commas, ROW\n"
+    "                  0-2 present and 4-6 memorised, BITS (answered at 10+ROW) and KIND (at\n"
+    "                  2B+ROW) two hex digits each, KIND 00 when left out; e.g. 0=03:01,5=80\n"
+    "                  (default no fault)\n"
+    "  --refuse-clear-running  m59, 5am: the clearing is refused (7F 14 22) while the engine\n"
+    "                  runs, as some ECUs do (default: cleared)\n"
+    "  --engine-stopped  the engine stands still with the ignition on, as the byte models'\n"
+    "                  memory clearing wants (default: it idles)\n"
     "  --battery V     with --elm327: the battery voltage the adapter reads (ATRV), 0 to 30\n"
     "                  (default 13.8)\n"
     "  --log FILE      every byte with its time in ms: T from the tester, E to it\n";
@@ -93,8 +111,9 @@ std::string_view EcuName(std::string_view model) {
 // The family 4 model with its identification.
 class NamedKwpEcu : public KwpEngineEcu {
  public:
-  NamedKwpEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, std::string_view name)
-      : KwpEngineEcu(clock, bus, engine), name_(name) {}
+  NamedKwpEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, std::string_view name,
+              KwpEngineSettings settings)
+      : KwpEngineEcu(clock, bus, engine, std::move(settings)), name_(name) {}
 
  protected:
   HexMessage Respond(const HexMessage& payload, const EngineState& state) override {
@@ -119,19 +138,15 @@ std::optional<double> ParseNumber(const std::string& text) {
   return value;
 }
 
-// "P0130,P0171": the codes in order; none when one of them is no code. Empty text: no code.
-std::optional<std::vector<std::uint16_t>> ParseDtcList(std::string_view text) {
-  std::vector<std::uint16_t> codes;
-  while (!text.empty()) {
-    const std::size_t comma = text.find(',');
-    const std::optional<std::uint16_t> code = ParseDtc(text.substr(0, comma));
-    if (!code) return std::nullopt;
-    codes.push_back(*code);
-    if (comma == std::string_view::npos) break;
-    text.remove_prefix(comma + 1);
-    if (text.empty()) return std::nullopt;  // a trailing comma
-  }
-  return codes;
+// An engine standing still with the ignition on, on a mild day.
+EngineState StoppedEngine() {
+  EngineState state;
+  state.pressure_hpa = 1013;
+  state.air_c = 20;
+  state.coolant_c = 20;
+  state.battery_v = 12.6;
+  state.lambda_mv = 450;
+  return state;
 }
 
 }  // namespace
@@ -147,6 +162,9 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
   PtyEcuArgs result;
   PtyEcuOptions options;
   bool pty = false;
+  std::vector<ParsedDtc> dtcs;
+  std::optional<std::string> ident;
+  bool faults = false;
   auto fail = [&](std::string message) {
     result.options.reset();
     result.error = std::move(message);
@@ -161,7 +179,8 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
       name.resize(eq);
     }
     const bool takes_value = name == "--model" || name == "--p2-ms" || name == "--log" ||
-                             name == "--dtc" || name == "--battery";
+                             name == "--dtc" || name == "--battery" || name == "--ident" ||
+                             name == "--faults";
     if (takes_value && !value) {
       if (i + 1 >= args.size()) return fail(name + " needs a value");
       value = args[++i];
@@ -190,12 +209,30 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
       }
       options.p2_seconds = *ms / 1000;
     } else if (name == "--dtc") {
-      std::optional<std::vector<std::uint16_t>> codes = ParseDtcList(*value);
+      std::optional<std::vector<ParsedDtc>> codes = ParseDtcRecords(*value);
       if (!codes) {
-        return fail("--dtc needs codes such as P0130,P0171 (P, C, B or U and four digits), not '" +
-                    *value + "'");
+        return fail(
+            "--dtc needs codes such as 0122:24:40,D600 or P0130,P0171 (four hex digits, or P, "
+            "C, B or U and four digits; each once, at most 84), not '" +
+            *value + "'");
       }
-      options.stored_codes = std::move(*codes);
+      dtcs = std::move(*codes);
+    } else if (name == "--ident") {
+      ident = *value;
+    } else if (name == "--faults") {
+      const std::optional<ByteFaultRows> rows = ParseFaultRows(*value);
+      if (!rows) {
+        return fail(
+            "--faults needs rows such as 0=03:01,5=80 (row 0, 1, 2, 4, 5 or 6 once, then two hex "
+            "digits, and maybe ':' and two more), not '" +
+            *value + "'");
+      }
+      options.fault_rows = *rows;
+      faults = true;
+    } else if (name == "--refuse-clear-running") {
+      options.refuse_clear_while_running = true;
+    } else if (name == "--engine-stopped") {
+      options.engine_stopped = true;
     } else if (name == "--battery") {
       const std::optional<double> volts = ParseNumber(*value);
       if (!volts || *volts < 0 || *volts > kMaxBatteryVolts) {
@@ -213,8 +250,48 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
   if (options.elm327 && !IsKwpFamily(*PtyModelFamily(options.model))) {
     return fail("--elm327 needs a KWP model (m59, 5am or eobd), not '" + options.model + "'");
   }
-  if (!options.stored_codes.empty() && *PtyModelFamily(options.model) != Eobd) {
-    return fail("--dtc needs the model eobd, not '" + options.model + "'");
+  const int family = *PtyModelFamily(options.model);
+  const bool byte_model = family == Iaw16M || family == Iaw15M || family == Iaw15RC;
+  if (family == Eobd) {
+    for (const ParsedDtc& dtc : dtcs) {
+      if (dtc.explicit_status) {
+        return fail("--dtc for eobd takes codes only: an OBD code has no status or counter here");
+      }
+      options.stored_codes.push_back(dtc.dtc.code);
+    }
+  } else if (family == Iaw59M5AM) {
+    for (const ParsedDtc& dtc : dtcs) options.kwp_codes.push_back(dtc.dtc);
+  } else if (!dtcs.empty()) {
+    return fail("--dtc needs a model with trouble codes (m59, 5am or eobd), not '" + options.model +
+                "'");
+  }
+  if (ident) {
+    if (family == Iaw59M5AM) {
+      const auto bytes = ParseHexBytes(*ident, kKwpIdentificationBytes);
+      if (!bytes) {
+        return fail("--ident needs the 61-byte record as 122 hex digits for " + options.model +
+                    ", not '" + *ident + "'");
+      }
+      options.kwp_identification.emplace();
+      std::copy(bytes->begin(), bytes->end(), options.kwp_identification->begin());
+    } else if (byte_model) {
+      const auto bytes = ParseHexBytes(*ident, kByteIdentificationBytes);
+      if (!bytes) {
+        return fail("--ident needs the bytes of addresses 17 to 28 as 36 hex digits for " +
+                    options.model + ", not '" + *ident + "'");
+      }
+      options.byte_identification.emplace();
+      std::copy(bytes->begin(), bytes->end(), options.byte_identification->begin());
+    } else {
+      return fail("--ident needs the model m59, 5am, mm16, mm15 or 15rc, not '" + options.model +
+                  "'");
+    }
+  }
+  if (options.refuse_clear_while_running && family != Iaw59M5AM) {
+    return fail("--refuse-clear-running needs the model m59 or 5am, not '" + options.model + "'");
+  }
+  if (faults && !byte_model) {
+    return fail("--faults needs a byte model (mm16, mm15 or 15rc), not '" + options.model + "'");
   }
   if (options.battery_volts && !options.elm327) {
     return fail("--battery needs --elm327: only the adapter reads the voltage at the socket");
@@ -290,13 +367,16 @@ class PtyEcu::Impl {
 
   VirtualClock clock_;
   KLineBus bus_{clock_};
-  EngineModel engine_;
+  EngineModel idling_engine_;
+  FixedEngine stopped_engine_{StoppedEngine()};
+  EngineSource* engine_ = &idling_engine_;
   std::unique_ptr<TesterUart> uart_;
   std::unique_ptr<EcuModel> ecu_;        // an ECU awake from the start
   std::unique_ptr<WakeUpEcu> wake_ecu_;  // or one that must be woken
   bool ignition_keys_ = false;           // wake_ecu_ waits for the ignition and its key bytes
   EventId ignition_event_ = 0;
-  EobdResponder eobd_;  // the ECU behind the adapter, for eobd
+  EobdResponder eobd_;              // the ECU behind the adapter, for eobd
+  KwpEngineSettings kwp_settings_;  // or for m59 and 5am
   std::unique_ptr<Elm327Model> elm_;
 };
 
@@ -350,6 +430,10 @@ bool PtyEcu::Impl::OpenPty(int baud) {
 }
 
 void PtyEcu::Impl::MakeModels() {
+  if (options_.engine_stopped) engine_ = &stopped_engine_;
+  kwp_settings_.stored_codes = options_.kwp_codes;
+  kwp_settings_.refuse_clear_while_running = options_.refuse_clear_while_running;
+  if (options_.kwp_identification) kwp_settings_.identification = *options_.kwp_identification;
   if (options_.elm327) {
     Elm327Options elm_options;
     if (options_.p2_seconds) elm_options.ecu_delay = *options_.p2_seconds;
@@ -359,10 +443,10 @@ void PtyEcu::Impl::MakeModels() {
     elm_ = std::make_unique<Elm327Model>(
         clock_,
         [this, name](const ElmRequest& request) -> std::vector<HexMessage> {
-          const EngineState state = engine_.At(clock_.Now());
+          const EngineState state = engine_->At(clock_.Now());
           if (family_ == Eobd) return eobd_.Respond(request.payload, state, request.functional);
           HexMessage reply = KwpExtraReply(request.payload, name);
-          if (reply.empty()) reply = FramedFamilyReply(family_, request.payload, state);
+          if (reply.empty()) reply = KwpEngineReply(request.payload, state, kwp_settings_);
           if (reply.empty()) return {};
           return {reply};
         },
@@ -374,11 +458,15 @@ void PtyEcu::Impl::MakeModels() {
   uart_ = std::make_unique<TesterUart>(clock_, bus_, baud_);
   std::unique_ptr<EcuModel> model;
   if (family_ == Iaw59M5AM) {
-    model = std::make_unique<NamedKwpEcu>(clock_, bus_, engine_, EcuName(options_.model));
+    model = std::make_unique<NamedKwpEcu>(clock_, bus_, *engine_, EcuName(options_.model),
+                                          kwp_settings_);
   } else if (family_ == Eobd) {
-    model = std::make_unique<EobdEcu>(clock_, bus_, engine_, EobdSettings{options_.stored_codes});
+    model = std::make_unique<EobdEcu>(clock_, bus_, *engine_, EobdSettings{options_.stored_codes});
   } else {
-    model = MakeFamilyEcu(clock_, bus_, engine_, family_);
+    ByteFamilySettings settings;
+    settings.faults = options_.fault_rows;
+    if (options_.byte_identification) settings.identification = *options_.byte_identification;
+    model = std::make_unique<ByteFamilyEcu>(clock_, bus_, *engine_, family_, settings);
   }
   if (options_.p2_seconds) model->SetP2(*options_.p2_seconds);
 

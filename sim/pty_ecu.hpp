@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/fault_store.hpp"
+
 namespace velkor::sim {
 
 // What the simulator puts behind the pseudo-terminal.
@@ -18,6 +20,17 @@ struct PtyEcuOptions {
   std::string log_path;                     // every byte with its time; empty: no log
   std::vector<std::uint16_t> stored_codes;  // eobd: the trouble codes stored (ParseDtc)
   std::optional<double> battery_volts;      // with elm327: what ATRV reads; none: 13.8 V
+  // m59, 5am: the stored trouble codes with their status and counter, and the identification
+  // record (none: the model's default).
+  std::vector<StoredDtc> kwp_codes;
+  std::optional<KwpIdentification> kwp_identification;
+  bool refuse_clear_while_running = false;  // m59, 5am: 7F 14 22 while the engine runs
+  // mm16, mm15, 15rc: the fault rows and the identification bytes 17 to 28 (none: default).
+  ByteFaultRows fault_rows;
+  std::optional<ByteIdentification> byte_identification;
+  // The engine stands still with the ignition on (what the clearing of the byte families and
+  // the TPS reset want) instead of idling.
+  bool engine_stopped = false;
 };
 
 // The family a model name stands for (m59 and 5am 4, mm16 0, mm15 1, 15rc 2, eobd 5).

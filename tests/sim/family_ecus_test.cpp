@@ -12,6 +12,7 @@
 #include "core/ecu_family.hpp"
 #include "core/hex_message.hpp"
 #include "link/frame.hpp"
+#include "link/kwp_reply.hpp"
 #include "sim/kline_bus.hpp"
 #include "sim/tester_uart.hpp"
 #include "sim/virtual_clock.hpp"
@@ -230,7 +231,242 @@ TEST_F(FamilyEcuTest, Family4ShortRequests) {
   EXPECT_EQ(Ask("81"), "83F110C1EF8FC3");
   EXPECT_EQ(Ask("3E"), "81F1107E00");
   EXPECT_EQ(Ask("2199"), FrameKwp("7F2131", "F110"));
-  EXPECT_EQ(Ask("1A92"), FrameKwp("7F1A11", "F110"));
+  // 1A answers its record under option 80 only (the session's 1A 92 is the simulator's).
+  EXPECT_EQ(Ask("1A92"), FrameKwp("7F1A31", "F110"));
+}
+
+// The fault and identification services of family 4, frame by frame, against a store of two
+// codes: each request in turn, as a tester's fault window sends them.
+TEST_F(FamilyEcuTest, Family4FaultServicesFrameByFrame) {
+  Connect(Iaw59M5AM);
+  auto& ecu = static_cast<KwpEngineEcu&>(*ecu_);
+  ecu.Settings().stored_codes = {{0x0122, 0x24, 0x40}, {0xD600, 0x80, 0x01}};
+  const struct {
+    const char* request;
+    const char* reply;  // data of the reply frame
+  } steps[] = {
+      {"1800FF00",
+       "5802"
+       "012224"
+       "D60080"},
+      {"170122",
+       "5702"
+       "0122"
+       "24"
+       "000000000000"
+       "40"},
+      {"17D600",
+       "5702"
+       "D600"
+       "80"
+       "000000000000"
+       "01"},
+      {"170123", "7F1731"},  // not stored
+      {"1701", "7F1712"},    // a code of one byte
+      {"17012200", "7F1712"},
+      {"1800FF", "7F1812"},
+      {"1800FF0000", "7F1812"},
+      {"1802FF00", "7F1831"},  // another status
+      {"18000000", "7F1831"},  // another group
+      {"14FF", "7F1412"},
+      {"140000", "7F1431"},
+      {"1A", "7F1A12"},
+      {"1A8000", "7F1A12"},
+      {"1800FF00",
+       "5802"
+       "012224"
+       "D60080"},  // refusals cleared nothing
+      {"14FF00", "54FF00"},
+      {"1800FF00", "5800"},
+      {"170122", "7F1731"},
+      {"14FF00", "54FF00"},  // clearing an empty store
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.request);
+    EXPECT_EQ(Ask(step.request), FrameKwp(step.reply, "F110"));
+  }
+  EXPECT_TRUE(ecu.Settings().stored_codes.empty());
+}
+
+// Beyond 63 data bytes the list goes in the length-byte format, which the tester's reply reader
+// takes whole, checksum checked.
+TEST_F(FamilyEcuTest, Family4CodeListsOfEveryLength) {
+  Connect(Iaw59M5AM);
+  auto& ecu = static_cast<KwpEngineEcu&>(*ecu_);
+  for (std::size_t count : {0u, 2u, 20u, 21u, 25u, 84u}) {
+    SCOPED_TRACE(count);
+    ecu.Settings().stored_codes.clear();
+    HexMessage records;
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto code = static_cast<std::uint16_t>(0x0100 + i);
+      const auto status = static_cast<std::uint8_t>(i);
+      ecu.Settings().stored_codes.push_back({code, status, 0});
+      records += ByteToHex(code >> 8) + ByteToHex(code & 0xFF) + ByteToHex(status);
+    }
+    const HexMessage data = "58" + ByteToHex(static_cast<int>(count)) + records;
+    const std::size_t n = ByteLength(data);
+    const HexMessage head = n <= 63 ? ByteToHex(0x80 + static_cast<int>(n)) + "F110"
+                                    : "80F110" + ByteToHex(static_cast<int>(n));
+    const HexMessage answer = Ask("1800FF00", 0.5);
+    EXPECT_EQ(answer, head + data + CheckSum(head + data));
+
+    const KwpReply reply = ReadKwpReply(answer, "F110", {.service = 0x18});
+    ASSERT_TRUE(reply.Positive());
+    EXPECT_EQ(reply.whole_length, answer.size());
+    EXPECT_EQ(reply.data, Mid(data, 3));
+  }
+  // More than one frame can carry: the first 84, counted as such.
+  ecu.Settings().stored_codes.resize(90, {0x0300, 0, 0});
+  const KwpReply reply = ReadKwpReply(Ask("1800FF00", 0.5), "F110", {.service = 0x18});
+  ASSERT_TRUE(reply.Positive());
+  EXPECT_EQ(reply.Byte(0), 84);
+  EXPECT_EQ(reply.DataBytes(), 1u + 3 * 84);
+}
+
+TEST_F(FamilyEcuTest, Family4IdentificationAndClearingWhileRunning) {
+  Connect(Iaw59M5AM);
+  auto& ecu = static_cast<KwpEngineEcu&>(*ecu_);
+  // The default record is the one of the tester's own test-mode answer.
+  EXPECT_EQ(Ask("1A80"),
+            "BFF1105A80323836343037353141202049415735394D4857303130003031333044433237202020000035"
+            "394D413320AAAAAAAAAA544C43202020202020202003082853");
+  ecu.Settings().identification.fill(0x00);
+  ecu.Settings().identification[0] = 0x41;
+  EXPECT_EQ(Ask("1A80"), FrameKwp("5A8041" + std::string(120, '0'), "F110"));
+
+  // Running (1990 rpm) and told to refuse: 22, the store kept; stopped: cleared.
+  ecu.Settings().stored_codes = {{0x0122, 0x24, 0x40}};
+  EXPECT_EQ(Ask("14FF00"), FrameKwp("54FF00", "F110"));
+  ecu.Settings().stored_codes = {{0x0122, 0x24, 0x40}};
+  ecu.Settings().refuse_clear_while_running = true;
+  EXPECT_EQ(Ask("14FF00"), FrameKwp("7F1422", "F110"));
+  EXPECT_EQ(ecu.Settings().stored_codes.size(), 1u);
+  engine_.state.rpm = 0;
+  EXPECT_EQ(Ask("14FF00"), FrameKwp("54FF00", "F110"));
+  EXPECT_TRUE(ecu.Settings().stored_codes.empty());
+}
+
+// The byte families' fault rows, kinds, identification and status, one address at a time.
+TEST_F(FamilyEcuTest, ByteFamilyFaultRowsIdentificationAndStatus) {
+  ByteFamilySettings settings;
+  settings.faults.bits = {0x03, 0x80, 0x21, 0x00, 0x01, 0x40, 0x08};
+  settings.faults.kinds = {0x01, 0x00, 0x20, 0x00, 0xFF, 0x40, 0x00};
+  for (std::size_t i = 0; i < settings.identification.size(); ++i) {
+    settings.identification[i] = static_cast<std::uint8_t>(0x30 + i);
+  }
+  ecu_ = std::make_unique<ByteFamilyEcu>(clock_, bus_, engine_, Iaw15M, settings);
+  uart_.Configure(FamilyBaud(Iaw15M));
+  const struct {
+    const char* address;
+    const char* answer;
+  } cases[] = {
+      {"10", "03"},
+      {"11", "80"},
+      {"12", "21"},
+      {"14", "01"},
+      {"15", "40"},
+      {"16", "08"},
+      {"2B", "01"},
+      {"2C", "00"},
+      {"2D", "20"},
+      {"2F", "FF"},
+      {"30", "40"},
+      {"31", "00"},
+      {"2E", ""},  // row 3 has no kind
+      {"17", "30"},
+      {"20", "39"},
+      {"21", "3A"},
+      {"28", "41"},
+      {"29", ""},
+      {"32", ""},
+      // Running at 1990 rpm with the throttle at 4.1 degrees, stepper enabled.
+      {"13", "03"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    EXPECT_EQ(Exchange(c.address), c.answer);
+  }
+
+  const struct {
+    const char* name;
+    double rpm;
+    double throttle_deg;
+    bool stepper;
+    const char* status;
+  } states[] = {
+      {"stopped, throttle closed", 0, 0, true, "09"},
+      {"idling at the idle screw", 1200, 1.8, true, "0B"},
+      {"cranking, wide open", 250, 84, true, "09"},
+      {"running part open, no stepper", 3000, 30, false, "02"},
+  };
+  for (const auto& s : states) {
+    SCOPED_TRACE(s.name);
+    engine_.state.rpm = s.rpm;
+    engine_.state.throttle_deg = s.throttle_deg;
+    static_cast<ByteFamilyEcu&>(*ecu_).Settings().stepper_enabled = s.stepper;
+    EXPECT_EQ(Exchange("13"), s.status);
+  }
+
+  // The default identification: a part number and a calibration with their padding.
+  Connect(Iaw16M);
+  HexMessage ident;
+  for (int address = 0x17; address <= 0x28; ++address) ident += Exchange(ByteToHex(address));
+  EXPECT_EQ(HexAsText(ident), "28640211A.C0412...");
+  Connect(IawP8);
+  EXPECT_EQ(Exchange("17"), "");
+}
+
+// The memory clearing as the tester performs it: status, AA echoed, the clear command answered
+// FF (done), FF echoed. It empties the memorised rows only.
+TEST_F(FamilyEcuTest, ByteFamilyMemoryClearing) {
+  const struct {
+    int family;
+    const char* clear;
+    const char* other;  // the other family's clear byte: a test command here, not modelled
+  } families[] = {{Iaw16M, "84", "83"}, {Iaw15M, "83", "84"}, {Iaw15RC, "83", "84"}};
+  engine_.state.rpm = 0;
+  engine_.state.throttle_deg = 0;
+  for (const auto& f : families) {
+    SCOPED_TRACE(f.family);
+    ByteFamilySettings settings;
+    settings.faults.bits = {0x03, 0x01, 0x01, 0x00, 0x03, 0x01, 0x01};
+    settings.faults.kinds = {0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01};
+    ecu_ = std::make_unique<ByteFamilyEcu>(clock_, bus_, engine_, f.family, settings);
+    uart_.Configure(FamilyBaud(f.family));
+    auto& ecu = static_cast<ByteFamilyEcu&>(*ecu_);
+
+    EXPECT_EQ(Exchange(f.clear), "");  // not in the diagnostic mode: nothing
+    EXPECT_EQ(Exchange("13"), "09");
+    EXPECT_EQ(Exchange("AA"), "AA");
+    EXPECT_TRUE(ecu.InDiagnosticMode());
+    EXPECT_EQ(Exchange("01"), "");  // no live data meanwhile
+    EXPECT_EQ(Exchange(f.other), "");
+    EXPECT_EQ(Exchange(f.clear), "FF");
+    EXPECT_EQ(Exchange("FF"), "FF");
+    EXPECT_FALSE(ecu.InDiagnosticMode());
+    const ByteFaultRows cleared = {{0x03, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00},
+                                   {0x01, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00}};
+    EXPECT_EQ(ecu.Settings().faults, cleared);
+    for (const char* address : {"14", "15", "16", "2F", "30", "31"}) {
+      EXPECT_EQ(Exchange(address), "00") << address;
+    }
+    EXPECT_EQ(Exchange("10"), "03");
+    EXPECT_EQ(Exchange("FF"), "");  // FF outside the mode is no address
+  }
+
+  // A running engine: AA is not taken up. The ignition off ends the mode.
+  auto& ecu = static_cast<ByteFamilyEcu&>(*ecu_);
+  engine_.state.rpm = 1200;
+  EXPECT_EQ(Exchange("AA"), "");
+  engine_.state.rpm = 0;
+  EXPECT_EQ(Exchange("AA"), "AA");
+  ecu.SetIgnition(false);
+  ecu.SetIgnition(true);
+  EXPECT_FALSE(ecu.InDiagnosticMode());
+  EXPECT_EQ(Exchange("08").size(), 2u);
+  // P8 has no diagnostic mode.
+  Connect(IawP8);
+  EXPECT_EQ(Exchange("AA"), "");
 }
 
 TEST_F(FamilyEcuTest, EobdAnswersEveryParameterTheTesterReads) {

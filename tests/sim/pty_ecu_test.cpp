@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/hex_message.hpp"
 #include "platform/termios_port.hpp"
 
 namespace velkor::sim {
@@ -236,7 +237,37 @@ TEST(PtyEcuArgsTest, ParsesOrRefuses) {
       {{"--pty", "--model", "eobd", "--dtc", "X0130"}, "--dtc needs codes"},
       {{"--pty", "--model", "eobd", "--dtc", "P4130"}, "--dtc needs codes"},
       {{"--pty", "--model", "eobd", "--dtc", "P013"}, "--dtc needs codes"},
-      {{"--pty", "--dtc", "P0130"}, "--dtc needs the model eobd"},
+      {{"--pty", "--model", "mm16", "--dtc", "P0130"}, "--dtc needs a model with trouble codes"},
+      {{"--pty", "--dtc", "0122:24:40,D600:80:01"}, ""},
+      {{"--pty", "--model", "5am", "--dtc", "P0122:24,0123"}, ""},
+      {{"--pty", "--model", "eobd", "--dtc", "0123,0324,0244"}, ""},
+      {{"--pty", "--model", "eobd", "--dtc", "0123:24"}, "--dtc for eobd takes codes only"},
+      {{"--pty", "--dtc", "0122:2"}, "--dtc needs codes"},
+      {{"--pty", "--dtc", "0122:24:40:00"}, "--dtc needs codes"},
+      {{"--pty", "--dtc", "0122::40"}, "--dtc needs codes"},
+      {{"--pty", "--dtc", "012G"}, "--dtc needs codes"},
+      {{"--pty", "--dtc", "01223"}, "--dtc needs codes"},
+      {{"--pty", "--dtc", "0122,P0122:80"}, "--dtc needs codes"},  // the same code twice
+      {{"--pty", "--dtc", "0122,,0123"}, "--dtc needs codes"},
+      {{"--pty", "--ident", std::string(122, 'a')}, ""},
+      {{"--pty", "--ident", std::string(120, '0')}, "--ident needs the 61-byte record"},
+      {{"--pty", "--ident", std::string(121, '0') + "G"}, "--ident needs the 61-byte record"},
+      {{"--pty", "--model", "mm15", "--ident", std::string(36, 'F')}, ""},
+      {{"--pty", "--model", "mm15", "--ident", std::string(122, '0')}, "addresses 17 to 28"},
+      {{"--pty", "--model", "eobd", "--ident", std::string(122, '0')}, "--ident needs the model"},
+      {{"--pty", "--model", "mm16", "--faults", "0=03:01,5=80"}, ""},
+      {{"--pty", "--model", "15rc", "--faults", ""}, ""},
+      {{"--pty", "--model", "mm16", "--faults", "3=01"}, "--faults needs rows"},
+      {{"--pty", "--model", "mm16", "--faults", "7=01"}, "--faults needs rows"},
+      {{"--pty", "--model", "mm16", "--faults", "0=03,0=01"}, "--faults needs rows"},
+      {{"--pty", "--model", "mm16", "--faults", "0=3"}, "--faults needs rows"},
+      {{"--pty", "--model", "mm16", "--faults", "0=03:1"}, "--faults needs rows"},
+      {{"--pty", "--model", "mm16", "--faults", "0=03;01"}, "--faults needs rows"},
+      {{"--pty", "--faults", "0=03"}, "--faults needs a byte model"},
+      {{"--pty", "--engine-stopped"}, ""},
+      {{"--pty", "--model", "5am", "--refuse-clear-running"}, ""},
+      {{"--pty", "--model", "eobd", "--refuse-clear-running"}, "--refuse-clear-running needs"},
+      {{"--pty", "--engine-stopped=1"}, "--engine-stopped takes no value"},
       {{"--pty", "--elm327", "--battery", "12"}, ""},
       {{"--pty", "--elm327", "--battery", "13,8"}, "--battery needs a voltage"},
       {{"--pty", "--elm327", "--battery", "31"}, "--battery needs a voltage"},
@@ -270,6 +301,82 @@ TEST(PtyEcuArgsTest, ParsesOrRefuses) {
   EXPECT_EQ(obd.options->stored_codes,
             (std::vector<std::uint16_t>{0x0130, 0x5A2F, 0xB001, 0xC100}));
   EXPECT_DOUBLE_EQ(obd.options->battery_volts.value_or(0), 12.6);
+
+  // Status and counter 00 when left out; the letter form and the two bytes mean the same.
+  const PtyEcuArgs kwp =
+      ParsePtyEcuArgs({"--pty", "--model", "5am", "--dtc", "0122:24:40,U1600:80,p0300", "--ident",
+                       "41" + std::string(120, '0'), "--refuse-clear-running"});
+  ASSERT_TRUE(kwp.options) << kwp.error;
+  EXPECT_TRUE(kwp.options->refuse_clear_while_running);
+  EXPECT_EQ(kwp.options->kwp_codes,
+            (std::vector<StoredDtc>{{0x0122, 0x24, 0x40}, {0xD600, 0x80, 0x00}, {0x0300, 0, 0}}));
+  EXPECT_TRUE(kwp.options->stored_codes.empty());
+  ASSERT_TRUE(kwp.options->kwp_identification);
+  EXPECT_EQ((*kwp.options->kwp_identification)[0], 0x41);
+  EXPECT_EQ((*kwp.options->kwp_identification)[60], 0x00);
+
+  const PtyEcuArgs bytes =
+      ParsePtyEcuArgs({"--pty", "--model", "mm16", "--faults", "6=20:ff,0=03:01", "--ident",
+                       "3132" + std::string(32, 'F'), "--engine-stopped"});
+  ASSERT_TRUE(bytes.options) << bytes.error;
+  ByteFaultRows rows;
+  rows.bits[0] = 0x03;
+  rows.kinds[0] = 0x01;
+  rows.bits[6] = 0x20;
+  rows.kinds[6] = 0xFF;
+  EXPECT_EQ(bytes.options->fault_rows, rows);
+  ASSERT_TRUE(bytes.options->byte_identification);
+  EXPECT_EQ((*bytes.options->byte_identification)[1], 0x32);
+  EXPECT_EQ((*bytes.options->byte_identification)[17], 0xFF);
+  EXPECT_TRUE(bytes.options->engine_stopped);
+
+  // As many codes as one reply can carry, and one more.
+  std::string codes;
+  for (int i = 0; i < 85; ++i) codes += std::string(i ? "," : "") + "01" + ByteToHex(i);
+  EXPECT_FALSE(ParsePtyEcuArgs({"--pty", "--dtc", codes}).options);
+  codes.resize(codes.rfind(','));
+  const PtyEcuArgs most = ParsePtyEcuArgs({"--pty", "--dtc", codes});
+  ASSERT_TRUE(most.options) << most.error;
+  EXPECT_EQ(most.options->kwp_codes.size(), 84u);
+}
+
+// A tester's whole fault read over the pty: the list, then each code's status.
+TEST_F(PtyEcuTest, KwpEcuServesTheCodesOfItsCommandLine) {
+  const PtyEcuArgs args =
+      ParsePtyEcuArgs({"--pty", "--model", "m59", "--awake", "--dtc", "0122:24:40,D600:80:01"});
+  ASSERT_TRUE(args.options) << args.error;
+  Start(*args.options);
+  OpenKLine();
+
+  const Bytes list = {0x84, 0x10, 0xF1, 0x18, 0x00, 0xFF, 0x00, 0x9C};
+  Send(list);
+  EXPECT_EQ(Read(8 + 12),
+            Join(list, {0x88, 0xF1, 0x10, 0x58, 0x02, 0x01, 0x22, 0x24, 0xD6, 0x00, 0x80, 0x80}));
+  const Bytes status = {0x83, 0x10, 0xF1, 0x17, 0xD6, 0x00, 0x71};
+  Send(status);
+  EXPECT_EQ(Read(7 + 16), Join(status, {0x8C, 0xF1, 0x10, 0x57, 0x02, 0xD6, 0x00, 0x80, 0x00, 0x00,
+                                        0x00, 0x00, 0x00, 0x00, 0x01, 0x3D}));
+}
+
+// The byte families' memory clearing over the pty, with the engine stopped.
+TEST_F(PtyEcuTest, ByteEcuClearsItsMemorisedFaults) {
+  const PtyEcuArgs args = ParsePtyEcuArgs(
+      {"--pty", "--model", "mm15", "--awake", "--engine-stopped", "--faults", "0=01,5=80:00"});
+  ASSERT_TRUE(args.options) << args.error;
+  Start(*args.options);
+  OpenKLine();
+  ASSERT_TRUE(port_.Configure(7812));
+  // Each request echoed, then answered: the status, the rows, the handshake.
+  const struct {
+    std::uint8_t request;
+    std::uint8_t answer;
+  } steps[] = {{0x13, 0x09}, {0x10, 0x01}, {0x15, 0x80}, {0xAA, 0xAA},
+               {0x83, 0xFF}, {0xFF, 0xFF}, {0x15, 0x00}, {0x10, 0x01}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.request);
+    Send({step.request});
+    EXPECT_EQ(Read(2), (Bytes{step.request, step.answer}));
+  }
 }
 
 }  // namespace
