@@ -358,6 +358,25 @@ TEST_F(PtyEcuTest, KwpEcuServesTheCodesOfItsCommandLine) {
                                         0x00, 0x00, 0x00, 0x00, 0x01, 0x3D}));
 }
 
+// Behind the adapter the 59M model holds the same codes: listed, then cleared.
+TEST_F(PtyEcuTest, ElmAdapterServesTheCodesOfItsCommandLine) {
+  const PtyEcuArgs args =
+      ParsePtyEcuArgs({"--pty", "--model", "m59", "--elm327", "--dtc", "0122:24:40"});
+  ASSERT_TRUE(args.options) << args.error;
+  Start(*args.options);
+  ASSERT_TRUE(port_.Open(ecu_->SlavePath(), "38400,n,8,1")) << port_.LastError();
+  auto ask = [&](const std::string& command) {
+    EXPECT_TRUE(port_.Write(command + "\r"));
+    const Bytes got = ReadUntil(
+        [](const Bytes& bytes) { return !bytes.empty() && bytes.back() == '>'; }, seconds(8));
+    return std::string(got.begin(), got.end());
+  };
+  for (const char* setup : {"ATZ", "ATE0", "ATH1", "ATS0", "ATSP5", "ATSH8110F1"}) ask(setup);
+  EXPECT_EQ(ask("1800FF00"), "BUS INIT: ...OK\r85F110580101222426\r\r>");
+  EXPECT_EQ(ask("14FF00"), "83F11054FF00D7\r\r>");
+  EXPECT_EQ(ask("1800FF00"), "82F1105800DB\r\r>");
+}
+
 // The byte families' memory clearing over the pty, with the engine stopped.
 TEST_F(PtyEcuTest, ByteEcuClearsItsMemorisedFaults) {
   const PtyEcuArgs args = ParsePtyEcuArgs(
