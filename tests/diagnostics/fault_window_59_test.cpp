@@ -652,6 +652,26 @@ TEST_F(ElmEobdTest, ReadsAndClearsThroughTheAdapter) {
   EXPECT_NE(trace.find("03 DTC: "), std::string::npos);
 }
 
+TEST_F(ElmEobdTest, The59MThroughTheAdapter) {
+  link_.EcuType = Iaw59M5AM;
+  answers_["1800FF00"] = {
+      "5802"
+      "012224"
+      "D60080"};
+  answers_["170122"] = {
+      "57020122"
+      "24"
+      "000000000000"
+      "40"};
+  // D6 00 gets NO DATA: its status is not known, and the ECU is not asked again.
+  EXPECT_EQ(faults_.Load(), DiagnosticOutcome::kNoAnswer);
+  ASSERT_EQ(faults_.NbDefauts(), 2);
+  EXPECT_EQ(faults_.Faults()[0].cause, "Court Circuit à la masse");
+  EXPECT_EQ(faults_.Faults()[0].cycles, "0");
+  EXPECT_EQ(faults_.Faults()[1].code, "U1600");
+  EXPECT_EQ(faults_.Faults()[1].memorisation, "Pas de réponse de l'ECU");
+}
+
 TEST_F(ElmEobdTest, NoDataIsNoAnswer) {
   // 0101 unanswered: the adapter says NO DATA.
   EXPECT_EQ(faults_.Load(), DiagnosticOutcome::kNoAnswer);
