@@ -267,13 +267,261 @@
         <source>Test Stepper</source>
         <translation>Stepper test</translation>
     </message>
+    <message id="302">
+        <source>Erreurs</source>
+        <translation>Faults</translation>
+    </message>
+    <message id="303">
+        <source>Erreur(s) présente(s) / Failure(s) now</source>
+        <translation>Current faults</translation>
+    </message>
+    <message id="304">
+        <source>Erreur(s) mémorisée(s) / Failure(s) in RAM</source>
+        <translation>Stored faults</translation>
+    </message>
+    <message id="305">
+        <source>Lecture / Read</source>
+        <translation>Read</translation>
+    </message>
+    <message id="306">
+        <source>Fermer / Close</source>
+        <translation>Close</translation>
+    </message>
+    <message id="308">
+        <source>Test</source>
+        <translation>Tests</translation>
+    </message>
+    <message id="309">
+        <source>Commandes</source>
+        <translation>Commands</translation>
+    </message>
+    <message id="310">
+        <source>Effacement mémoire</source>
+        <translation>Clear memory</translation>
+    </message>
+    <message id="311">
+        <source>Test Compte Tour</source>
+        <translation>Rev counter test</translation>
+    </message>
+    <message id="312">
+        <source>Test Pompe Essence</source>
+        <translation>Fuel pump test</translation>
+    </message>
+    <message id="313">
+        <source>Test Bobine 1</source>
+        <translation>Coil 1 test</translation>
+    </message>
+    <message id="314">
+        <source>Test Bobine 2</source>
+        <translation>Coil 2 test</translation>
+    </message>
+    <message id="315">
+        <source>Test Injecteur 1</source>
+        <translation>Injector 1 test</translation>
+    </message>
+    <message id="316">
+        <source>Test Injecteur 2</source>
+        <translation>Injector 2 test</translation>
+    </message>
+    <message id="317">
+        <source>Dialogue</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message id="318">
+        <source>Diagnostic</source>
+        <translation>Diagnostics</translation>
+    </message>
+    <message id="319">
+        <source>Capteurs</source>
+        <translation>Sensors</translation>
+    </message>
+    <message id="320">
+        <source>Commandes</source>
+        <translation>Actuators</translation>
+    </message>
+    <message id="321">
+        <source>Défaut</source>
+        <translation>ECU, other</translation>
+    </message>
     <message id="322">
         <source>Statut moteur</source>
         <translation>Engine state</translation>
     </message>
+    <message id="323">
+        <source>Capteurs</source>
+        <translation>Sensors</translation>
+    </message>
+    <message id="324">
+        <source>Commandes</source>
+        <translation>Actuators</translation>
+    </message>
+    <message id="325">
+        <source>Défaut</source>
+        <translation>ECU, other</translation>
+    </message>
+    <message id="326">
+        <source>Attente de l'arrêt des mesures</source>
+        <translation>Waiting for the measurements to stop</translation>
+    </message>
+    <message id="327">
+        <source>Recliquer sur la commande  </source>
+        <translation>Click the command again  </translation>
+    </message>
+    <message id="328">
+        <source>Le moteur doit être arrété</source>
+        <translation>The engine must be stopped</translation>
+    </message>
+    <message id="329">
+        <source>Initialisation du test</source>
+        <translation>Preparing the test</translation>
+    </message>
+    <message id="330">
+        <source>Mode Diag</source>
+        <translation>Diagnostic mode</translation>
+    </message>
+    <message id="331">
+        <source>Prêt</source>
+        <translation>Ready</translation>
+    </message>
+    <message id="332">
+        <source>Commande lancée</source>
+        <translation>Command sent</translation>
+    </message>
+    <message id="333">
+        <source>Test en cours</source>
+        <translation>Test running</translation>
+    </message>
+    <message id="334">
+        <source>Fin incorrecte</source>
+        <translation>The test did not end correctly</translation>
+    </message>
+    <message id="335">
+        <source>Test échoué</source>
+        <translation>Test failed</translation>
+    </message>
+    <message id="336">
+        <source>Test OK</source>
+        <translation>Test OK</translation>
+    </message>
+    <message id="337">
+        <source>Fin du mode diag</source>
+        <translation>Leaving diagnostic mode</translation>
+    </message>
+    <message id="338">
+        <source>Confirmé</source>
+        <translation>Confirmed</translation>
+    </message>
+    <message id="339">
+        <source>: Terminé</source>
+        <translation>: Done</translation>
+    </message>
     <message id="349">
         <source>Partiel</source>
         <translation>Part throttle</translation>
+    </message>
+    <message id="355">
+        <source>Défaut Capteur Papillon</source>
+        <translation>Throttle sensor fault</translation>
+    </message>
+    <message id="356">
+        <source>Défaut Capteur de Pression</source>
+        <translation>Pressure sensor fault</translation>
+    </message>
+    <message id="357">
+        <source>Défaut Capteur Température Moteur</source>
+        <translation>Engine temperature sensor fault</translation>
+    </message>
+    <message id="358">
+        <source>Défaut Capteur Température Air</source>
+        <translation>Air temperature sensor fault</translation>
+    </message>
+    <message id="359">
+        <source>Défaut Tension Batterie</source>
+        <translation>Battery voltage fault</translation>
+    </message>
+    <message id="360">
+        <source>Défaut Injecteur</source>
+        <translation>Injector fault</translation>
+    </message>
+    <message id="361">
+        <source>Défaut Bobine 1</source>
+        <translation>Coil 1 fault</translation>
+    </message>
+    <message id="362">
+        <source>Défaut Bobine 2</source>
+        <translation>Coil 2 fault</translation>
+    </message>
+    <message id="363">
+        <source>Défaut Pompe Essence</source>
+        <translation>Fuel pump fault</translation>
+    </message>
+    <message id="364">
+        <source>Défaut Relais Général</source>
+        <translation>Main relay fault</translation>
+    </message>
+    <message id="365">
+        <source>Défaut Paramètre Trimmer</source>
+        <translation>Trimmer setting fault</translation>
+    </message>
+    <message id="366">
+        <source>   en C.C GND</source>
+        <translation>   shorted to ground</translation>
+    </message>
+    <message id="367">
+        <source>   Open or V.Bat.</source>
+        <translation>   open or shorted to battery</translation>
+    </message>
+    <message id="368">
+        <source>   en C.C V.Bat.</source>
+        <translation>   shorted to battery</translation>
+    </message>
+    <message id="369">
+        <source>   Open or GND</source>
+        <translation>   open or shorted to ground</translation>
+    </message>
+    <message id="370">
+        <source>   Tension trop élevée</source>
+        <translation>   voltage too high</translation>
+    </message>
+    <message id="371">
+        <source>   Tension trop faible</source>
+        <translation>   voltage too low</translation>
+    </message>
+    <message id="372">
+        <source>   Open</source>
+        <translation>   open circuit</translation>
+    </message>
+    <message id="373">
+        <source>   Open or C.C.GND</source>
+        <translation>   open or shorted to ground</translation>
+    </message>
+    <message id="374">
+        <source>   Au Max</source>
+        <translation>   at maximum</translation>
+    </message>
+    <message id="375">
+        <source>   Au Min</source>
+        <translation>   at minimum</translation>
+    </message>
+    <message id="376">
+        <source>Erreur Mémoire RAM</source>
+        <translation>RAM error</translation>
+    </message>
+    <message id="377">
+        <source>Erreur Mémoire ROM</source>
+        <translation>ROM error</translation>
+    </message>
+    <message id="378">
+        <source>Erreur Mémoire EEPROM</source>
+        <translation>EEPROM error</translation>
+    </message>
+    <message id="379">
+        <source>Erreur Microprocesseur</source>
+        <translation>Microprocessor error</translation>
+    </message>
+    <message id="380">
+        <source>Défaut Capteur Tours</source>
+        <translation>Engine speed sensor fault</translation>
     </message>
     <message id="401">
         <source>Paramétrages</source>
@@ -351,6 +599,190 @@
         <source>Velkor</source>
         <translation>Velkor</translation>
     </message>
+    <message id="502">
+        <source>Visualisation des erreurs</source>
+        <translation>Fault codes</translation>
+    </message>
+    <message id="503">
+        <source>Précédente</source>
+        <translation>Previous</translation>
+    </message>
+    <message id="504">
+        <source>Suivante</source>
+        <translation>Next</translation>
+    </message>
+    <message id="505">
+        <source>Nb de cycle(s) sans avoir revu cette erreur</source>
+        <translation>Cycles since this fault was last seen</translation>
+    </message>
+    <message id="506">
+        <source>Témoin au tableau de bord</source>
+        <translation>Warning lamp on the dashboard</translation>
+    </message>
+    <message id="507">
+        <source>Cause</source>
+        <translation>Cause</translation>
+    </message>
+    <message id="508">
+        <source>Signal invalide</source>
+        <translation>Invalid signal</translation>
+    </message>
+    <message id="509">
+        <source>Pas de signal</source>
+        <translation>No signal</translation>
+    </message>
+    <message id="510">
+        <source>Court Circuit à la masse</source>
+        <translation>Short circuit to ground</translation>
+    </message>
+    <message id="511">
+        <source>Reste à 12V</source>
+        <translation>Stuck at 12 V</translation>
+    </message>
+    <message id="512">
+        <source>Information de mémorisation</source>
+        <translation>Storage state</translation>
+    </message>
+    <message id="513">
+        <source>Présent</source>
+        <translation>Present</translation>
+    </message>
+    <message id="514">
+        <source>Intermitent</source>
+        <translation>Intermittent</translation>
+    </message>
+    <message id="515">
+        <source>Mémorisé</source>
+        <translation>Stored</translation>
+    </message>
+    <message id="516">
+        <source>Non mémorisé</source>
+        <translation>Not stored</translation>
+    </message>
+    <message id="517">
+        <source>Supprimer Erreurs</source>
+        <translation>Clear faults</translation>
+    </message>
+    <message id="519">
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message id="523">
+        <source>Pas d'erreur détectée</source>
+        <translation>No fault found</translation>
+    </message>
+    <message id="524">
+        <source>Erreur numéro </source>
+        <translation>Fault </translation>
+    </message>
+    <message id="525">
+        <source> sur </source>
+        <translation> of </translation>
+    </message>
+    <message id="527">
+        <source>Lancer le test</source>
+        <translation>Start the test</translation>
+    </message>
+    <message id="528">
+        <source>Arrêter le test</source>
+        <translation>Stop the test</translation>
+    </message>
+    <message id="529">
+        <source>Test OK</source>
+        <translation>Test OK</translation>
+    </message>
+    <message id="530">
+        <source>Test Echoué: </source>
+        <translation>Test failed: </translation>
+    </message>
+    <message id="531">
+        <source>Cause générale</source>
+        <translation>General reject</translation>
+    </message>
+    <message id="532">
+        <source>Sous fonction non supportée</source>
+        <translation>Sub-function not supported</translation>
+    </message>
+    <message id="533">
+        <source>Conditions incorrectes</source>
+        <translation>Conditions not correct</translation>
+    </message>
+    <message id="534">
+        <source>Cause inconnue</source>
+        <translation>Unknown reason</translation>
+    </message>
+    <message id="535">
+        <source>Test actif des composants</source>
+        <translation>Actuator tests</translation>
+    </message>
+    <message id="536">
+        <source>Choississez votre test</source>
+        <translation>Choose your test</translation>
+    </message>
+    <message id="540">
+        <source>Compte Tour</source>
+        <translation>Rev counter</translation>
+    </message>
+    <message id="541">
+        <source>Pompe à essence</source>
+        <translation>Fuel pump</translation>
+    </message>
+    <message id="542">
+        <source>Bobine 1</source>
+        <translation>Coil 1</translation>
+    </message>
+    <message id="543">
+        <source>Bobine 2</source>
+        <translation>Coil 2</translation>
+    </message>
+    <message id="544">
+        <source>Injecteur 1</source>
+        <translation>Injector 1</translation>
+    </message>
+    <message id="545">
+        <source>Injecteur 2</source>
+        <translation>Injector 2</translation>
+    </message>
+    <message id="546">
+        <source>Ventilateur 1</source>
+        <translation>Fan 1</translation>
+    </message>
+    <message id="547">
+        <source>Ventilateur 2</source>
+        <translation>Fan 2</translation>
+    </message>
+    <message id="550">
+        <source>Vérifiez que le compte tour monte à 3750 tr/mn.</source>
+        <translation>Check that the rev counter rises to 3750 rpm.</translation>
+    </message>
+    <message id="551">
+        <source>Vérifiez que vous entendez la pompe à essence.</source>
+        <translation>Check that you can hear the fuel pump.</translation>
+    </message>
+    <message id="552">
+        <source>Test bobine cylindre horizontal</source>
+        <translation>Horizontal cylinder coil test</translation>
+    </message>
+    <message id="553">
+        <source>Test bobine cylindre Vertical</source>
+        <translation>Vertical cylinder coil test</translation>
+    </message>
+    <message id="554">
+        <source>Test injecteur cylindre horizontal</source>
+        <translation>Horizontal cylinder injector test</translation>
+    </message>
+    <message id="555">
+        <source>Test injecteur cyindre Vertical</source>
+        <translation>Vertical cylinder injector test</translation>
+    </message>
+    <message id="556">
+        <source>Test ventilateur 1</source>
+        <translation>Fan 1 test</translation>
+    </message>
+    <message id="557">
+        <source>Test ventilateur 2</source>
+        <translation>Fan 2 test</translation>
+    </message>
     <message id="558">
         <source>Sortie</source>
         <translation>Down</translation>
@@ -358,6 +790,106 @@
     <message id="559">
         <source>Rentrée</source>
         <translation>Up</translation>
+    </message>
+    <message id="563">
+        <source>Système OK</source>
+        <translation>System OK</translation>
+    </message>
+    <message id="564">
+        <source>AntiDemarrage</source>
+        <translation>Immobiliser</translation>
+    </message>
+    <message id="565">
+        <source>ECU Vierge</source>
+        <translation>Blank ECU</translation>
+    </message>
+    <message id="566">
+        <source>ECU Bloqué</source>
+        <translation>ECU locked</translation>
+    </message>
+    <message id="567">
+        <source>Code Universel</source>
+        <translation>Universal code</translation>
+    </message>
+    <message id="568">
+        <source>Recu Backdoor code</source>
+        <translation>Backdoor code received</translation>
+    </message>
+    <message id="569">
+        <source>Erreur code key</source>
+        <translation>Key code error</translation>
+    </message>
+    <message id="570">
+        <source>Aucun code reçu</source>
+        <translation>No code received</translation>
+    </message>
+    <message id="571">
+        <source>Code Non Noto</source>
+        <translation>Unknown code</translation>
+    </message>
+    <message id="572">
+        <source>Statut Antidémarrage</source>
+        <translation>Immobiliser status</translation>
+    </message>
+    <message id="573">
+        <source>Cause : non disponible en EOBD</source>
+        <translation>Cause: not available in EOBD</translation>
+    </message>
+    <message id="574">
+        <source>Signal invalide</source>
+        <translation>Invalid signal</translation>
+    </message>
+    <message id="575">
+        <source>Pas de signal</source>
+        <translation>No signal</translation>
+    </message>
+    <message id="576">
+        <source>Court Circuit à la masse</source>
+        <translation>Short circuit to ground</translation>
+    </message>
+    <message id="577">
+        <source>Reste à 12V</source>
+        <translation>Stuck at 12 V</translation>
+    </message>
+    <message id="578">
+        <source>Mémorisation : non disponible en EOBD</source>
+        <translation>Storage: not available in EOBD</translation>
+    </message>
+    <message id="579">
+        <source>Présent</source>
+        <translation>Present</translation>
+    </message>
+    <message id="580">
+        <source>Intermitent</source>
+        <translation>Intermittent</translation>
+    </message>
+    <message id="581">
+        <source>Mémorisé</source>
+        <translation>Stored</translation>
+    </message>
+    <message id="582">
+        <source>Non mémorisé</source>
+        <translation>Not stored</translation>
+    </message>
+    <message id="583">
+        <source>Pas de réponse de l'ECU</source>
+        <translation>No answer from the ECU</translation>
+    </message>
+    <message id="584">
+        <source>Effacer toutes les erreurs mémorisées ?</source>
+        <translation>Clear all the stored faults?</translation>
+    </message>
+    <message id="585">
+        <source>Effacement refusé par l'ECU : </source>
+        <translation>Clearing refused by the ECU: </translation>
+    </message>
+    <message id="586">
+        <source>Lecture refusée par l'ECU : </source>
+        <translation>Read refused by the ECU: </translation>
+    </message>
+    <message id="587">
+        <source>Non disponible en EOBD</source>
+        <translation>Not available in EOBD</translation>
     </message>
     <message id="801">
         <source>Démo</source>

@@ -267,13 +267,261 @@
         <source>Test Stepper</source>
         <translation>Test Stepper</translation>
     </message>
+    <message id="302">
+        <source>Erreurs</source>
+        <translation>Erreurs</translation>
+    </message>
+    <message id="303">
+        <source>Erreur(s) présente(s) / Failure(s) now</source>
+        <translation>Erreur(s) présente(s)</translation>
+    </message>
+    <message id="304">
+        <source>Erreur(s) mémorisée(s) / Failure(s) in RAM</source>
+        <translation>Erreur(s) mémorisée(s)</translation>
+    </message>
+    <message id="305">
+        <source>Lecture / Read</source>
+        <translation>Lecture</translation>
+    </message>
+    <message id="306">
+        <source>Fermer / Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message id="308">
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message id="309">
+        <source>Commandes</source>
+        <translation>Commandes</translation>
+    </message>
+    <message id="310">
+        <source>Effacement mémoire</source>
+        <translation>Effacement mémoire</translation>
+    </message>
+    <message id="311">
+        <source>Test Compte Tour</source>
+        <translation>Test Compte Tour</translation>
+    </message>
+    <message id="312">
+        <source>Test Pompe Essence</source>
+        <translation>Test Pompe Essence</translation>
+    </message>
+    <message id="313">
+        <source>Test Bobine 1</source>
+        <translation>Test Bobine 1</translation>
+    </message>
+    <message id="314">
+        <source>Test Bobine 2</source>
+        <translation>Test Bobine 2</translation>
+    </message>
+    <message id="315">
+        <source>Test Injecteur 1</source>
+        <translation>Test Injecteur 1</translation>
+    </message>
+    <message id="316">
+        <source>Test Injecteur 2</source>
+        <translation>Test Injecteur 2</translation>
+    </message>
+    <message id="317">
+        <source>Dialogue</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message id="318">
+        <source>Diagnostic</source>
+        <translation>Diagnostic</translation>
+    </message>
+    <message id="319">
+        <source>Capteurs</source>
+        <translation>Capteurs</translation>
+    </message>
+    <message id="320">
+        <source>Commandes</source>
+        <translation>Commandes</translation>
+    </message>
+    <message id="321">
+        <source>Défaut</source>
+        <translation>Défaut</translation>
+    </message>
     <message id="322">
         <source>Statut moteur</source>
         <translation>Statut moteur</translation>
     </message>
+    <message id="323">
+        <source>Capteurs</source>
+        <translation>Capteurs</translation>
+    </message>
+    <message id="324">
+        <source>Commandes</source>
+        <translation>Commandes</translation>
+    </message>
+    <message id="325">
+        <source>Défaut</source>
+        <translation>Défaut</translation>
+    </message>
+    <message id="326">
+        <source>Attente de l'arrêt des mesures</source>
+        <translation>Attente de l'arrêt des mesures</translation>
+    </message>
+    <message id="327">
+        <source>Recliquer sur la commande  </source>
+        <translation>Recliquer sur la commande  </translation>
+    </message>
+    <message id="328">
+        <source>Le moteur doit être arrété</source>
+        <translation>Le moteur doit être arrété</translation>
+    </message>
+    <message id="329">
+        <source>Initialisation du test</source>
+        <translation>Initialisation du test</translation>
+    </message>
+    <message id="330">
+        <source>Mode Diag</source>
+        <translation>Mode Diag</translation>
+    </message>
+    <message id="331">
+        <source>Prêt</source>
+        <translation>Prêt</translation>
+    </message>
+    <message id="332">
+        <source>Commande lancée</source>
+        <translation>Commande lancée</translation>
+    </message>
+    <message id="333">
+        <source>Test en cours</source>
+        <translation>Test en cours</translation>
+    </message>
+    <message id="334">
+        <source>Fin incorrecte</source>
+        <translation>Fin incorrecte</translation>
+    </message>
+    <message id="335">
+        <source>Test échoué</source>
+        <translation>Test échoué</translation>
+    </message>
+    <message id="336">
+        <source>Test OK</source>
+        <translation>Test OK</translation>
+    </message>
+    <message id="337">
+        <source>Fin du mode diag</source>
+        <translation>Fin du mode diag</translation>
+    </message>
+    <message id="338">
+        <source>Confirmé</source>
+        <translation>Confirmé</translation>
+    </message>
+    <message id="339">
+        <source>: Terminé</source>
+        <translation>: Terminé</translation>
+    </message>
     <message id="349">
         <source>Partiel</source>
         <translation>Partiel</translation>
+    </message>
+    <message id="355">
+        <source>Défaut Capteur Papillon</source>
+        <translation>Défaut Capteur Papillon</translation>
+    </message>
+    <message id="356">
+        <source>Défaut Capteur de Pression</source>
+        <translation>Défaut Capteur de Pression</translation>
+    </message>
+    <message id="357">
+        <source>Défaut Capteur Température Moteur</source>
+        <translation>Défaut Capteur Température Moteur</translation>
+    </message>
+    <message id="358">
+        <source>Défaut Capteur Température Air</source>
+        <translation>Défaut Capteur Température Air</translation>
+    </message>
+    <message id="359">
+        <source>Défaut Tension Batterie</source>
+        <translation>Défaut Tension Batterie</translation>
+    </message>
+    <message id="360">
+        <source>Défaut Injecteur</source>
+        <translation>Défaut Injecteur</translation>
+    </message>
+    <message id="361">
+        <source>Défaut Bobine 1</source>
+        <translation>Défaut Bobine 1</translation>
+    </message>
+    <message id="362">
+        <source>Défaut Bobine 2</source>
+        <translation>Défaut Bobine 2</translation>
+    </message>
+    <message id="363">
+        <source>Défaut Pompe Essence</source>
+        <translation>Défaut Pompe Essence</translation>
+    </message>
+    <message id="364">
+        <source>Défaut Relais Général</source>
+        <translation>Défaut Relais Général</translation>
+    </message>
+    <message id="365">
+        <source>Défaut Paramètre Trimmer</source>
+        <translation>Défaut Paramètre Trimmer</translation>
+    </message>
+    <message id="366">
+        <source>   en C.C GND</source>
+        <translation>   en C.C GND</translation>
+    </message>
+    <message id="367">
+        <source>   Open or V.Bat.</source>
+        <translation>   Open or V.Bat.</translation>
+    </message>
+    <message id="368">
+        <source>   en C.C V.Bat.</source>
+        <translation>   en C.C V.Bat.</translation>
+    </message>
+    <message id="369">
+        <source>   Open or GND</source>
+        <translation>   Open or GND</translation>
+    </message>
+    <message id="370">
+        <source>   Tension trop élevée</source>
+        <translation>   Tension trop élevée</translation>
+    </message>
+    <message id="371">
+        <source>   Tension trop faible</source>
+        <translation>   Tension trop faible</translation>
+    </message>
+    <message id="372">
+        <source>   Open</source>
+        <translation>   Open</translation>
+    </message>
+    <message id="373">
+        <source>   Open or C.C.GND</source>
+        <translation>   Open or C.C.GND</translation>
+    </message>
+    <message id="374">
+        <source>   Au Max</source>
+        <translation>   Au Max</translation>
+    </message>
+    <message id="375">
+        <source>   Au Min</source>
+        <translation>   Au Min</translation>
+    </message>
+    <message id="376">
+        <source>Erreur Mémoire RAM</source>
+        <translation>Erreur Mémoire RAM</translation>
+    </message>
+    <message id="377">
+        <source>Erreur Mémoire ROM</source>
+        <translation>Erreur Mémoire ROM</translation>
+    </message>
+    <message id="378">
+        <source>Erreur Mémoire EEPROM</source>
+        <translation>Erreur Mémoire EEPROM</translation>
+    </message>
+    <message id="379">
+        <source>Erreur Microprocesseur</source>
+        <translation>Erreur Microprocesseur</translation>
+    </message>
+    <message id="380">
+        <source>Défaut Capteur Tours</source>
+        <translation>Défaut Capteur Tours</translation>
     </message>
     <message id="401">
         <source>Paramétrages</source>
@@ -351,6 +599,190 @@
         <source>Velkor</source>
         <translation>Velkor</translation>
     </message>
+    <message id="502">
+        <source>Visualisation des erreurs</source>
+        <translation>Visualisation des erreurs</translation>
+    </message>
+    <message id="503">
+        <source>Précédente</source>
+        <translation>Précédente</translation>
+    </message>
+    <message id="504">
+        <source>Suivante</source>
+        <translation>Suivante</translation>
+    </message>
+    <message id="505">
+        <source>Nb de cycle(s) sans avoir revu cette erreur</source>
+        <translation>Nb de cycle(s) sans avoir revu cette erreur</translation>
+    </message>
+    <message id="506">
+        <source>Témoin au tableau de bord</source>
+        <translation>Témoin au tableau de bord</translation>
+    </message>
+    <message id="507">
+        <source>Cause</source>
+        <translation>Cause</translation>
+    </message>
+    <message id="508">
+        <source>Signal invalide</source>
+        <translation>Signal invalide</translation>
+    </message>
+    <message id="509">
+        <source>Pas de signal</source>
+        <translation>Pas de signal</translation>
+    </message>
+    <message id="510">
+        <source>Court Circuit à la masse</source>
+        <translation>Court Circuit à la masse</translation>
+    </message>
+    <message id="511">
+        <source>Reste à 12V</source>
+        <translation>Reste à 12V</translation>
+    </message>
+    <message id="512">
+        <source>Information de mémorisation</source>
+        <translation>Information de mémorisation</translation>
+    </message>
+    <message id="513">
+        <source>Présent</source>
+        <translation>Présent</translation>
+    </message>
+    <message id="514">
+        <source>Intermitent</source>
+        <translation>Intermitent</translation>
+    </message>
+    <message id="515">
+        <source>Mémorisé</source>
+        <translation>Mémorisé</translation>
+    </message>
+    <message id="516">
+        <source>Non mémorisé</source>
+        <translation>Non mémorisé</translation>
+    </message>
+    <message id="517">
+        <source>Supprimer Erreurs</source>
+        <translation>Supprimer Erreurs</translation>
+    </message>
+    <message id="519">
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message id="523">
+        <source>Pas d'erreur détectée</source>
+        <translation>Pas d'erreur détectée</translation>
+    </message>
+    <message id="524">
+        <source>Erreur numéro </source>
+        <translation>Erreur numéro </translation>
+    </message>
+    <message id="525">
+        <source> sur </source>
+        <translation> sur </translation>
+    </message>
+    <message id="527">
+        <source>Lancer le test</source>
+        <translation>Lancer le test</translation>
+    </message>
+    <message id="528">
+        <source>Arrêter le test</source>
+        <translation>Arrêter le test</translation>
+    </message>
+    <message id="529">
+        <source>Test OK</source>
+        <translation>Test OK</translation>
+    </message>
+    <message id="530">
+        <source>Test Echoué: </source>
+        <translation>Test Echoué: </translation>
+    </message>
+    <message id="531">
+        <source>Cause générale</source>
+        <translation>Cause générale</translation>
+    </message>
+    <message id="532">
+        <source>Sous fonction non supportée</source>
+        <translation>Sous fonction non supportée</translation>
+    </message>
+    <message id="533">
+        <source>Conditions incorrectes</source>
+        <translation>Conditions incorrectes</translation>
+    </message>
+    <message id="534">
+        <source>Cause inconnue</source>
+        <translation>Cause inconnue</translation>
+    </message>
+    <message id="535">
+        <source>Test actif des composants</source>
+        <translation>Test actif des composants</translation>
+    </message>
+    <message id="536">
+        <source>Choississez votre test</source>
+        <translation>Choississez votre test</translation>
+    </message>
+    <message id="540">
+        <source>Compte Tour</source>
+        <translation>Compte Tour</translation>
+    </message>
+    <message id="541">
+        <source>Pompe à essence</source>
+        <translation>Pompe à essence</translation>
+    </message>
+    <message id="542">
+        <source>Bobine 1</source>
+        <translation>Bobine 1</translation>
+    </message>
+    <message id="543">
+        <source>Bobine 2</source>
+        <translation>Bobine 2</translation>
+    </message>
+    <message id="544">
+        <source>Injecteur 1</source>
+        <translation>Injecteur 1</translation>
+    </message>
+    <message id="545">
+        <source>Injecteur 2</source>
+        <translation>Injecteur 2</translation>
+    </message>
+    <message id="546">
+        <source>Ventilateur 1</source>
+        <translation>Ventilateur 1</translation>
+    </message>
+    <message id="547">
+        <source>Ventilateur 2</source>
+        <translation>Ventilateur 2</translation>
+    </message>
+    <message id="550">
+        <source>Vérifiez que le compte tour monte à 3750 tr/mn.</source>
+        <translation>Vérifiez que le compte tour monte à 3750 tr/mn.</translation>
+    </message>
+    <message id="551">
+        <source>Vérifiez que vous entendez la pompe à essence.</source>
+        <translation>Vérifiez que vous entendez la pompe à essence.</translation>
+    </message>
+    <message id="552">
+        <source>Test bobine cylindre horizontal</source>
+        <translation>Test bobine cylindre horizontal</translation>
+    </message>
+    <message id="553">
+        <source>Test bobine cylindre Vertical</source>
+        <translation>Test bobine cylindre Vertical</translation>
+    </message>
+    <message id="554">
+        <source>Test injecteur cylindre horizontal</source>
+        <translation>Test injecteur cylindre horizontal</translation>
+    </message>
+    <message id="555">
+        <source>Test injecteur cyindre Vertical</source>
+        <translation>Test injecteur cyindre Vertical</translation>
+    </message>
+    <message id="556">
+        <source>Test ventilateur 1</source>
+        <translation>Test ventilateur 1</translation>
+    </message>
+    <message id="557">
+        <source>Test ventilateur 2</source>
+        <translation>Test ventilateur 2</translation>
+    </message>
     <message id="558">
         <source>Sortie</source>
         <translation>Sortie</translation>
@@ -358,6 +790,106 @@
     <message id="559">
         <source>Rentrée</source>
         <translation>Rentrée</translation>
+    </message>
+    <message id="563">
+        <source>Système OK</source>
+        <translation>Système OK</translation>
+    </message>
+    <message id="564">
+        <source>AntiDemarrage</source>
+        <translation>AntiDemarrage</translation>
+    </message>
+    <message id="565">
+        <source>ECU Vierge</source>
+        <translation>ECU Vierge</translation>
+    </message>
+    <message id="566">
+        <source>ECU Bloqué</source>
+        <translation>ECU Bloqué</translation>
+    </message>
+    <message id="567">
+        <source>Code Universel</source>
+        <translation>Code Universel</translation>
+    </message>
+    <message id="568">
+        <source>Recu Backdoor code</source>
+        <translation>Recu Backdoor code</translation>
+    </message>
+    <message id="569">
+        <source>Erreur code key</source>
+        <translation>Erreur code key</translation>
+    </message>
+    <message id="570">
+        <source>Aucun code reçu</source>
+        <translation>Aucun code reçu</translation>
+    </message>
+    <message id="571">
+        <source>Code Non Noto</source>
+        <translation>Code Non Noto</translation>
+    </message>
+    <message id="572">
+        <source>Statut Antidémarrage</source>
+        <translation>Statut Antidémarrage</translation>
+    </message>
+    <message id="573">
+        <source>Cause : non disponible en EOBD</source>
+        <translation>Cause : non disponible en EOBD</translation>
+    </message>
+    <message id="574">
+        <source>Signal invalide</source>
+        <translation>Signal invalide</translation>
+    </message>
+    <message id="575">
+        <source>Pas de signal</source>
+        <translation>Pas de signal</translation>
+    </message>
+    <message id="576">
+        <source>Court Circuit à la masse</source>
+        <translation>Court Circuit à la masse</translation>
+    </message>
+    <message id="577">
+        <source>Reste à 12V</source>
+        <translation>Reste à 12V</translation>
+    </message>
+    <message id="578">
+        <source>Mémorisation : non disponible en EOBD</source>
+        <translation>Mémorisation : non disponible en EOBD</translation>
+    </message>
+    <message id="579">
+        <source>Présent</source>
+        <translation>Présent</translation>
+    </message>
+    <message id="580">
+        <source>Intermitent</source>
+        <translation>Intermitent</translation>
+    </message>
+    <message id="581">
+        <source>Mémorisé</source>
+        <translation>Mémorisé</translation>
+    </message>
+    <message id="582">
+        <source>Non mémorisé</source>
+        <translation>Non mémorisé</translation>
+    </message>
+    <message id="583">
+        <source>Pas de réponse de l'ECU</source>
+        <translation>Pas de réponse de l'ECU</translation>
+    </message>
+    <message id="584">
+        <source>Effacer toutes les erreurs mémorisées ?</source>
+        <translation>Effacer toutes les erreurs mémorisées ?</translation>
+    </message>
+    <message id="585">
+        <source>Effacement refusé par l'ECU : </source>
+        <translation>Effacement refusé par l'ECU : </translation>
+    </message>
+    <message id="586">
+        <source>Lecture refusée par l'ECU : </source>
+        <translation>Lecture refusée par l'ECU : </translation>
+    </message>
+    <message id="587">
+        <source>Non disponible en EOBD</source>
+        <translation>Non disponible en EOBD</translation>
     </message>
     <message id="801">
         <source>Démo</source>

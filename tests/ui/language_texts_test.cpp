@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "config/language.hpp"
 #include "config/settings_keys.hpp"
 #include "core/ctime_it.hpp"
 #include "link/frame.hpp"
@@ -404,6 +405,63 @@ TEST(LanguageTexts, BothFilesHoldEveryTextTheProgramNumbers) {
     if (step.kind != CaptionStep::Kind::kFixed) {
       EXPECT_EQ(ids.count(step.id), 0u) << "caption " << step.id << " numbered twice";
     }
+  }
+}
+
+// The fault windows' texts: a trouble code's two texts under its name, a numbered text of the
+// windows, and the built-in text wherever the file has nothing. The blanks that indent a kind
+// line under its fault line, or separate a number from its label, are part of the text.
+TEST(LanguageTexts, FaultWindowsReadCodeTextsAndNumberedTextsFromTheFiles) {
+  struct TextCase {
+    const char* language;
+    const char* code;  // nullptr: the numbered text `id`
+    CodeTextKind kind;
+    int id;
+    const char* built_in;
+    const char* expected;
+  };
+  constexpr CodeTextKind kShort = CodeTextKind::kShort;
+  constexpr CodeTextKind kLong = CodeTextKind::kLong;
+  const TextCase cases[] = {
+      {"Francais", "P0122", kShort, 0, " ", "Capteur de position papillon : signal bas"},
+      {"English", "P0122", kShort, 0, " ", "Throttle position sensor: signal low"},
+      {"English", "P0201", kLong, 0, " - ",
+       "The drive circuit of the cylinder 1 injector is open or shorted. Measure the injector's "
+       "resistance and check its connector and the wire back to the ECU."},
+      {"Francais", "P0123", kLong, 0, " - ",
+       "La tension du capteur est trop haute : fil de signal en court-circuit avec le 5 V, ou "
+       "masse du capteur coupée. Contrôlez le faisceau."},
+      // A maker's own code, and a generic one nobody wrote: the built-in texts.
+      {"English", "U1600", kShort, 0, "  ", "  "},
+      {"Francais", "P0244", kLong, 0, " - ", " - "},
+      // The code's texts are not numbered texts, nor the other way round.
+      {"English", "355", kShort, 0, " ", " "},
+      {"English", nullptr, kShort, 355, "Défaut Capteur Papillon", "Throttle sensor fault"},
+      {"Francais", nullptr, kShort, 355, "Défaut Capteur Papillon", "Défaut Capteur Papillon"},
+      {"English", nullptr, kShort, 366, "   en C.C GND", "   shorted to ground"},
+      {"English", nullptr, kShort, 524, "Erreur numéro ", "Fault "},
+      {"English", nullptr, kShort, 525, " sur ", " of "},
+      {"Francais", nullptr, kShort, 303, "Erreur(s) présente(s) / Failure(s) now",
+       "Erreur(s) présente(s)"},
+      {"English", nullptr, kShort, 573, "Cause : non disponible en EOBD",
+       "Cause: not available in EOBD"},
+      {"English", nullptr, kShort, 526, "not numbered", "not numbered"},
+  };
+  QmTextCatalogLoader loader({QCoreApplication::applicationDirPath().toStdString()});
+  std::map<std::string, std::unique_ptr<Language>> languages;
+  for (const char* name : {"Francais", "English"}) {
+    auto language = std::make_unique<Language>(loader);
+    language->SetCurrent(name);
+    ASSERT_EQ(language->LoadLanguage(), LanguageLoad::kLoaded) << language->LastError();
+    languages[name] = std::move(language);
+  }
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(std::string(c.language) + " " + (c.code != nullptr ? c.code : "") +
+                 std::to_string(c.id));
+    const Language& language = *languages.at(c.language);
+    EXPECT_EQ(c.code != nullptr ? language.LookupCodeText(c.code, c.kind, c.built_in)
+                                : language.LookupText(c.id, c.built_in),
+              c.expected);
   }
 }
 
