@@ -259,9 +259,14 @@ DiagnosticOutcome FaultWindow59::ReadM59() {
     ShowEmpty(Text(texts59::kNoEcuAnswer));
     return DiagnosticOutcome::kNoAnswer;
   }
-  if (list.records.empty()) {
+  if (list.count_byte == 0) {
     ShowEmpty(Text(kNoFault));
     return DiagnosticOutcome::kDone;
+  }
+  if (list.records.empty()) {
+    // A count without a single whole record: the codes are there, their list did not come.
+    ShowEmpty(Text(texts59::kCodesMissing));
+    return DiagnosticOutcome::kNoAnswer;
   }
 
   DiagnosticOutcome outcome = DiagnosticOutcome::kDone;
@@ -366,8 +371,9 @@ DiagnosticOutcome FaultWindow59::ReadEobd() {
       ShowEmpty(Text(texts59::kNoEcuAnswer));
       return DiagnosticOutcome::kNoAnswer;
     }
-    ShowEmpty(Text(kNoFault));
-    return DiagnosticOutcome::kDone;
+    // Mode 01 counts codes that mode 03 does not give (only padding came).
+    ShowEmpty(Text(texts59::kCodesMissing));
+    return DiagnosticOutcome::kNoAnswer;
   }
 
   // No status per code in OBD: the frames say why they are empty.

@@ -53,6 +53,8 @@ inline constexpr LanguageText kClearQuestion{584, "Effacer toutes les erreurs m�
 // Followed by the ECU's reason ("condition not correct").
 inline constexpr LanguageText kClearRefused{585, "Effacement refusé par l'ECU : "};
 inline constexpr LanguageText kReadRefused{586, "Lecture refusée par l'ECU : "};
+// LabelNbErr when the ECU counts codes that its answer does not hold.
+inline constexpr LanguageText kCodesMissing{588, "Codes annoncés par l'ECU mais non reçus"};
 // What an EOBD code shows for its cause and memorisation: the protocol has no status per code.
 inline constexpr LanguageText kNotInEobd{587, "Non disponible en EOBD"};
 // The frames' captions for EOBD codes (the option captions 574-577 and 579-582 keep theirs

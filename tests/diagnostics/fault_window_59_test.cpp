@@ -229,7 +229,8 @@ TEST_F(M59Test, ReadWithoutCodesShowsWhy) {
       {"refused", Rep("7F1811"), DiagnosticOutcome::kRefused,
        "Lecture refusée par l'ECU : Service not supported"},
       // A count without a single whole record.
-      {"count only", Rep("580201"), DiagnosticOutcome::kDone, "Pas d'erreur détectée"},
+      {"count only", Rep("580201"), DiagnosticOutcome::kNoAnswer,
+       "Codes annoncés par l'ECU mais non reçus"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -549,7 +550,7 @@ TEST_F(EobdTest, ReadWithoutCodes) {
       {"mode 03 silent", Rep("410182076504"), std::nullopt, true, DiagnosticOutcome::kNoAnswer,
        "Pas de réponse de l'ECU"},
       {"mode 03 only padding", Rep("410101076504"), Rep("43000000000000"), true,
-       DiagnosticOutcome::kDone, "Pas d'erreur détectée"},
+       DiagnosticOutcome::kNoAnswer, "Codes annoncés par l'ECU mais non reçus"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
