@@ -36,7 +36,6 @@ constexpr int kObdCodesPerFrame = 3;
 constexpr int kMilFrameBytes = 15;
 constexpr int kObdClearBytes = 16;
 
-constexpr int kReadStatusService = 0x17;
 constexpr int kClearService = 0x14;
 constexpr int kObdCurrentData = 0x01;
 constexpr int kObdStoredCodes = 0x03;
