@@ -30,10 +30,22 @@ namespace fp = frmparam;
 constexpr const char* kUsage =
     "usage: velkor-cli init [options]\n"
     "       velkor-cli measure [options]\n"
+    "       velkor-cli ident [options]\n"
+    "       velkor-cli faults [--clear] [options]\n"
     "\n"
     "init     starts the ECU's session as F2 does and prints\n"
     "           session: open family=<f> ecu=<name> variant=<how it woke>\n"
     "         then ends the session.\n"
+    "ident    starts the session and prints the ECU's identification, one line each as the\n"
+    "         identification window shows them.\n"
+    "faults   starts the session and prints the stored fault codes, one line each:\n"
+    "           fault: code=<code> text=<short text> cause=<cause> memo=<memorisation>\n"
+    "                  lamp=<on|off|?> cycles=<n>        (59M/5AM, EOBD)\n"
+    "           fault: row=<row> value=<byte> line=<fault line>   (15M, 16M, 15RC, P8)\n"
+    "         then\n"
+    "           faults: count=<n>\n"
+    "         --clear (59M/5AM, EOBD) clears them without asking (the flag is the\n"
+    "         confirmation), reads them again and prints the list and count again.\n"
     "measure  starts the session, then runs the measurement cycle and prints one line per\n"
     "         iteration (time and every engine value as the main window shows it), then\n"
     "           summary: iterations=<n> rate_hz=<r> misses=<m> recording=<paths>\n"
@@ -57,7 +69,8 @@ constexpr const char* kUsage =
     "\n"
     "Ctrl+C stops the measurements; the recordings are closed and converted first.\n"
     "Exit codes: 0 done, 1 recording impossible, 2 bad arguments, 3 the link cannot be opened,\n"
-    "4 no session (the ECU did not answer the start) or the ECU stopped answering,\n"
+    "4 no session (the ECU did not answer the start) or the ECU stopped answering (or\n"
+    "refused a clear: the reason is printed),\n"
     "5 the home folder cannot be used (a file, not writable, or Velkor or another\n"
     "velkor-cli runs on it), 6 a recording stopped on a failed write (a full disk); the\n"
     "passes before are kept.\n";
@@ -79,6 +92,7 @@ struct Options {
   bool csv = false;
   bool xlsx = false;
   bool quiet = false;
+  bool clear = false;
 };
 
 constexpr const char* kFamilyNames[] = {"mm16", "mm15", "15rc", "p8", "m59", "eobd"};
@@ -114,7 +128,8 @@ Options Parse(const QStringList& arguments) {
     std::exit(0);
   }
   options.command = arguments[1].toStdString();
-  if (options.command != "measure" && options.command != "init") {
+  if (options.command != "measure" && options.command != "init" && options.command != "ident" &&
+      options.command != "faults") {
     Fail(2, "unknown command '" + options.command + "'");
   }
   for (int i = 2; i < arguments.size(); ++i) {
@@ -162,12 +177,72 @@ Options Parse(const QStringList& arguments) {
       options.xlsx = true;
     } else if (argument == "--quiet") {
       options.quiet = true;
+    } else if (argument == "--clear" && options.command == "faults") {
+      options.clear = true;
     } else {
       Fail(2, "unknown option '" + argument + "'");
     }
   }
   if (options.seconds && options.iterations) Fail(2, "give --seconds or --iterations, not both");
   return options;
+}
+
+// Exit code of a read or a clear: 0 when every answer came, 4 when the ECU said nothing or
+// refused (what it said is on stderr already).
+int OutcomeCode(DiagnosticOutcome outcome) { return outcome == DiagnosticOutcome::kDone ? 0 : 4; }
+
+int PrintIdentification(DiagnosticWindows& diagnostics) {
+  const DiagnosticOutcome outcome = diagnostics.ReadIdentification();
+  for (const std::string& line : diagnostics.identification.Lines()) {
+    if (!line.empty()) std::printf("%s\n", line.c_str());
+  }
+  if (outcome != DiagnosticOutcome::kDone) {
+    std::fprintf(stderr, "velkor-cli: the ECU gave no identification\n");
+  }
+  return OutcomeCode(outcome);
+}
+
+void PrintFaultList(const std::vector<StoredFault>& faults) {
+  for (const StoredFault& fault : faults) {
+    const char* lamp = !fault.lamp ? "?" : *fault.lamp ? "on" : "off";
+    std::printf("fault: code=%s\ttext=%s\tcause=%s\tmemo=%s\tlamp=%s\tcycles=%s\n",
+                fault.code.c_str(), fault.short_text.c_str(), fault.cause.c_str(),
+                fault.memorisation.c_str(), lamp, fault.cycles.c_str());
+  }
+  std::printf("faults: count=%zu\n", faults.size());
+}
+
+int PrintFaults(DiagnosticWindows& diagnostics, const LinkState& link, bool clear) {
+  if (link.EcuType >= Iaw16M && link.EcuType <= IawP8) {
+    if (clear) {
+      Fail(2,
+           "--clear: the fault memory of the 15M, 16M and 15RC is cleared from the desktop "
+           "program's fault window");
+    }
+    diagnostics.OpenFaults1516();
+    const DiagnosticOutcome outcome = diagnostics.ReadFaults1516();
+    const FaultRead1516& read = diagnostics.faults_1516.Result();
+    std::size_t count = 0;
+    for (const FaultRow1516& row : read.rows) {
+      for (const std::string& line : row.lines) {
+        // Kind lines are indented under their fault line.
+        if (!line.starts_with(" ")) ++count;
+        std::printf("fault: row=%d\tvalue=%s\tline=%s\n", row.row, row.shown.c_str(), line.c_str());
+      }
+    }
+    for (const std::string& line : read.status_lines) std::printf("status: %s\n", line.c_str());
+    std::printf("faults: count=%zu\n", count);
+    diagnostics.Faults1516Closed();
+    return OutcomeCode(outcome);
+  }
+  DiagnosticOutcome outcome = diagnostics.ReadFaults59();
+  PrintFaultList(diagnostics.faults_59.Faults());
+  if (outcome == DiagnosticOutcome::kDone && clear) {
+    outcome = diagnostics.ClearFaults59();
+    // What the ECU holds after the clear: read again, or still the list when it refused.
+    if (outcome != DiagnosticOutcome::kNoAnswer) PrintFaultList(diagnostics.faults_59.Faults());
+  }
+  return OutcomeCode(outcome);
 }
 
 class TerminalBeeper : public Beeper {
@@ -328,7 +403,7 @@ int main(int argc, char** argv) {
                                  : std::to_string(parts.link.EcuType);
 
   // The demo ECU is always open for measuring; `init` walks through its start all the same.
-  const bool start_session = !parts.link.TestMode || options.command == "init";
+  const bool start_session = !parts.link.TestMode || options.command != "measure";
   if (start_session) {
     if (!session.Initialise()) {
       if (g_interrupted) {
@@ -348,6 +423,13 @@ int main(int argc, char** argv) {
   if (options.command == "init" || g_interrupted) {
     window.Unload();
     return 0;
+  }
+  if (options.command == "ident" || options.command == "faults") {
+    const int code = options.command == "ident"
+                         ? PrintIdentification(logic.diagnostics)
+                         : PrintFaults(logic.diagnostics, parts.link, options.clear);
+    window.Unload();
+    return code;
   }
 
   logic.decoder.SetFastSpeedMode(options.fast);

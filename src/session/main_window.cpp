@@ -9,6 +9,7 @@
 #include "core/number_format.hpp"
 #include "livedata/ecu_tables.hpp"
 #include "recording/recovery.hpp"
+#include "session/diagnostic_windows.hpp"
 #include "session/window_controls.hpp"
 
 namespace velkor {
@@ -514,6 +515,25 @@ void MainWindow::SyncRecorders() {
 
 void MainWindow::SessionOpened() {
   if (settings_.auto_start == 1) PressParameters();
+}
+
+void MainWindow::OpenIdentification() {
+  if (diagnostics_ == nullptr || !model_.Enabled(fp::mnIdentification)) return;
+  // A window that reads the ECU ends a workbook recording first.
+  model_.SetChecked(fp::Chenregistre, false);
+  StopWorkbook();
+  diagnostics_->OpenIdentification();
+}
+
+void MainWindow::PressDiagnostics() {
+  if (diagnostics_ == nullptr || !model_.Enabled(fp::cddiag)) return;
+  model_.SetChecked(fp::Chenregistre, false);
+  StopWorkbook();
+  if (services_.link.EcuType >= Iaw16M && services_.link.EcuType <= IawP8) {
+    diagnostics_->OpenFaults1516();
+  } else {
+    diagnostics_->OpenFaults59();
+  }
 }
 
 void MainWindow::OpenStatus() {

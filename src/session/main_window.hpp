@@ -60,6 +60,8 @@ struct InterfaceChoice {
 };
 
 // What the main window's logic asks of its window.
+class DiagnosticWindows;
+
 class MainWindowHost {
  public:
   virtual ~MainWindowHost() = default;
@@ -152,6 +154,12 @@ class MainWindow : public SessionHost {
   // The session (F2, keep-alive, re-initialisation), built by the application. It owns the
   // link: the interface window's ports are handed to it at start-up.
   void SetSession(SessionControl* session) { session_ = session; }
+  // The identification and fault windows, built by the application.
+  void SetDiagnostics(DiagnosticWindows* diagnostics) { diagnostics_ = diagnostics; }
+  // mnIdentification: the identification window.
+  void OpenIdentification();
+  // cddiag / mndiag / F4: the fault window of the family in use.
+  void PressDiagnostics();
   // mnStatuts: shows the status window.
   void OpenStatus();
   // chStatutSonde was clicked to `checked`.
@@ -204,6 +212,7 @@ class MainWindow : public SessionHost {
   InterfaceKind interface_kind_ = InterfaceKind::kUsb;
   MeasurementParts parts_;
   SessionControl* session_ = nullptr;
+  DiagnosticWindows* diagnostics_ = nullptr;
   int progress_ticks_ = 0;
   int progress_length_ = 0;
   bool unloaded_ = false;

@@ -64,8 +64,23 @@ ProgramLogic::ProgramLogic(ProgramServices s)
           .workbook = &workbook,
           .text = &csv,
           .run_hooks = this,
+      }),
+      diagnostics(DiagnosticWindowsServices{
+          .diagnostics = {.exchange = s.exchange,
+                          .link = s.link,
+                          .clock = s.clock,
+                          .loop = s.loop,
+                          .trace = s.trace,
+                          .language = s.language,
+                          .dialogs = s.front.dialogs,
+                          .beeper = s.front.beeper},
+          .session = session,
+          .main_window = s.front.window,
+          .flags = window.flags(),
+          .version_suffix = s.front.version_suffix,
       }) {
   window.SetSession(&session);
+  window.SetDiagnostics(&diagnostics);
   // The lambda probe is read only from the ECU the session found to be a 5AM.
   decoder.SetEcuDescription([this] { return session.HasStepper() ? session.EcuName() : ""; });
   hooks.SetEngineStatus(&status);

@@ -21,6 +21,7 @@
 #include "livedata/measurement_cycle.hpp"
 #include "recording/text_recorder.hpp"
 #include "recording/workbook_recorder.hpp"
+#include "session/diagnostic_windows.hpp"
 #include "session/live_data_hooks.hpp"
 #include "session/main_window.hpp"
 #include "session/session_control.hpp"
@@ -81,6 +82,7 @@ class ProgramLogic : private CycleRunHooks {
   CsvRecorder csv;
   WorkbookRecorder workbook;
   MeasurementCycle cycle;
+  DiagnosticWindows diagnostics;  // frmIdentification, frmerreur, FrmDTC59
 
  private:
   // CycleRunHooks: a family-4 run starts with the trimmer value of the session.

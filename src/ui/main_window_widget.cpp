@@ -92,7 +92,10 @@ void MainWindowWidget::BuildMenus() {
           [this] {
             if (logic_ != nullptr) logic_->PressParameters();
           });
-  AddAction(acquisition, fp::mndiag, QKeySequence(Qt::Key_F4));
+  connect(AddAction(acquisition, fp::mndiag, QKeySequence(Qt::Key_F4)), &QAction::triggered, this,
+          [this] {
+            if (logic_ != nullptr) logic_->PressDiagnostics();
+          });
   connect(AddAction(acquisition, fp::MnRreInit), &QAction::triggered, this, [this] {
     if (logic_ != nullptr) logic_->PressReInitialisation();
   });
@@ -117,10 +120,14 @@ void MainWindowWidget::BuildMenus() {
   AddAction(trimmer, fp::mnPlus, QKeySequence(Qt::Key_F7));
   AddAction(trimmer, fp::mnMoinsUn, QKeySequence(Qt::Key_F6));
 
-  QMenu* identification = submenu(fp::mnIdentification);
-  Q_UNUSED(identification);
+  // Top-level entries that open a window at once.
+  QAction* identification = bar->addAction(QString());
+  identification->setObjectName(Q(fp::mnIdentification));
+  controls_.emplace(std::string(fp::mnIdentification), identification);
+  connect(identification, &QAction::triggered, this, [this] {
+    if (logic_ != nullptr) logic_->OpenIdentification();
+  });
   submenu(fp::mnConvert);
-  // A top-level entry that opens a window at once.
   QAction* statuts = bar->addAction(QString());
   statuts->setObjectName(Q(fp::mnStatuts));
   controls_.emplace(std::string(fp::mnStatuts), statuts);
@@ -195,6 +202,10 @@ void MainWindowWidget::BuildBody() {
   connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cdparametre))),
           &QPushButton::clicked, this, [this] {
             if (logic_ != nullptr) logic_->PressParameters();
+          });
+  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cddiag))), &QPushButton::clicked,
+          this, [this] {
+            if (logic_ != nullptr) logic_->PressDiagnostics();
           });
   connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cdintialisation))),
           &QPushButton::clicked, this, [this] {

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/screen_model.hpp"
+#include "diagnostics/diagnostics_services.hpp"
+#include "diagnostics/fault_window_1516.hpp"
+#include "diagnostics/fault_window_59.hpp"
+#include "diagnostics/identification.hpp"
+#include "livedata/measurement_flags.hpp"
+#include "session/session_control.hpp"
+
+namespace velkor {
+
+// What a diagnostic window's widget does for its logic. Without a display (velkor-cli, tests)
+// both are empty: the window's model is still written.
+struct DiagnosticWindowView {
+  std::function<void()> show;   // shows the window, placed where it was last
+  std::function<void()> close;  // hides it, keeping its place
+};
+
+struct DiagnosticWindowsServices {
+  DiagnosticsServices diagnostics;
+  SessionControl& session;
+  ScreenModel& main_window;  // frmparam
+  MeasurementFlags& flags;
+  std::string version_suffix;
+};
+
+// The diagnostic windows of the main window: the identification (mnIdentification) and the
+// fault windows (cddiag / mndiag, F4). Each read or clear runs under a lease of the link, so the
+// measurements, the keep-alive and the session commands are given back on every way out; the
+// window stays open between them with the keep-alive running.
+class DiagnosticWindows {
+ public:
+  explicit DiagnosticWindows(DiagnosticWindowsServices services);
+
+  void SetIdentificationView(DiagnosticWindowView view) { identification_view_ = std::move(view); }
+  void SetFaults1516View(DiagnosticWindowView view) { faults_1516_view_ = std::move(view); }
+  void SetFaults59View(DiagnosticWindowView view) { faults_59_view_ = std::move(view); }
+
+  // ---- Identification (frmIdentification) ----
+  // mnIdentification: asks the measurements to stop; once they have, shows the window and reads
+  // the ECU's identification. False while they are still running (the user selects it again
+  // once they have).
+  bool OpenIdentification();
+  DiagnosticOutcome ReadIdentification();
+  void LogIdentification() { identification.Log(); }
+  // cdquitter, or the window closed any other way.
+  void IdentificationClosed();
+
+  // ---- Fault window of the 15M, 16M, 15RC and P8 (frmerreur) ----
+  // cddiag / mndiag for families 0 to 3: asks the measurements to stop; once they have, shows
+  // the window with its rows blank. False while they are still running.
+  bool OpenFaults1516();
+  // cderreur: the read under a lease; the two "click again" texts while the measurements run.
+  DiagnosticOutcome ReadFaults1516();
+  // cdarret, or the window closed any other way.
+  void Faults1516Closed();
+
+  // ---- Fault window of the 59M/5AM and EOBD families (FrmDTC59) ----
+  // cddiag / mndiag for families 4 and 5: asks the measurements to stop; once they have, shows
+  // the window and reads the stored codes. False while they are still running.
+  bool OpenFaults59();
+  // The read alone, as velkor-cli does it.
+  DiagnosticOutcome ReadFaults59();
+  void ScrollFaults59(int value);
+  void NextFault59();
+  void PreviousFault59();
+  // CleanError: asks, clears, reads again.
+  DiagnosticOutcome ClearFaults59();
+  // ButtonClose, or the window closed any other way.
+  void Faults59Closed();
+
+  bool IdentificationOpen() const { return identification_open_; }
+  bool Faults1516Open() const { return faults_1516_open_; }
+  bool Faults59Open() const { return faults_59_open_; }
+
+  ScreenModel identification_model;  // frmIdentification
+  ScreenModel faults_1516_model;     // frmerreur
+  ScreenModel faults_59_model;       // FrmDTC59
+  Identification identification;
+  FaultWindow1516 faults_1516;
+  FaultWindow59 faults_59;
+
+ private:
+  // The main window's commands as a diagnostic window found them when it opened, given back
+  // when it closes; a session lost while it was open leaves them as the loss set them.
+  struct SavedCommands {
+    std::vector<std::pair<std::string_view, bool>> enabled;
+    bool session_open = false;
+  };
+  SavedCommands Save(std::initializer_list<std::string_view> controls) const;
+  void GiveBack(const SavedCommands& saved);
+
+  DiagnosticWindowsServices s_;
+  DiagnosticWindowView identification_view_;
+  DiagnosticWindowView faults_1516_view_;
+  DiagnosticWindowView faults_59_view_;
+  SavedCommands identification_saved_;
+  SavedCommands faults_1516_saved_;
+  SavedCommands faults_59_saved_;
+  bool identification_open_ = false;
+  bool faults_1516_open_ = false;
+  bool faults_59_open_ = false;
+};
+
+}  // namespace velkor
