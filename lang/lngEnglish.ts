@@ -1031,6 +1031,10 @@
         <source>Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :</source>
         <translation>No spreadsheet program was found to open the recording. It is here:</translation>
     </message>
+    <message id="862">
+        <source>Enregistrement</source>
+        <translation>Write to the trace</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Could not fetch the update</translation>

@@ -1031,6 +1031,10 @@
         <source>Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :</source>
         <translation>Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :</translation>
     </message>
+    <message id="862">
+        <source>Enregistrement</source>
+        <translation>Enregistrement</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Impossible de récupérer la mise à jour</translation>

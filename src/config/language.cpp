@@ -111,6 +111,7 @@ constexpr LanguageText kNumberedProgramTexts[] = {
     texts::kGraphTip,
     texts::kAveragingTip,
     texts::kNoSpreadsheet,
+    texts::kIdentificationLog,
 };
 
 bool IsKnownLanguage(std::string_view name) {

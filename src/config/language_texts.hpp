@@ -71,6 +71,10 @@ inline constexpr LanguageText kAveragingTip{
 inline constexpr LanguageText kNoSpreadsheet{
     861, "Aucun tableur n'a été trouvé pour ouvrir l'enregistrement. Il se trouve ici :"};
 
+// ---- Identification window ----
+// cdLOG: the number the older window gave it (158) is the main window's "Mémorise".
+inline constexpr LanguageText kIdentificationLog{862, "Enregistrement"};
+
 }  // namespace texts
 
 // The texts above (menu captions aside, which MainWindowCaptions lists), for the checks of the

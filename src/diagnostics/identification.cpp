@@ -195,7 +195,7 @@ DiagnosticOutcome Identification::Load() {
   const Language& language = services_.language;
   window_.SetText(fi::kWindow,
                   WithoutMnemonics(language.LookupText(168, "Identification de l'ECU")));
-  window_.SetText(fi::cdLOG, language.LookupText(158, "Enregistrement"));
+  window_.SetText(fi::cdLOG, language.LookupText(texts::kIdentificationLog));
   window_.SetText(fi::cdquitter, language.LookupText(104, "Quitter"));
 
   result_ = IdentificationResult{};

@@ -97,12 +97,13 @@ TEST(IdentificationTest, CaptionsComeFromTheLanguageWithoutMnemonicsInTheTitle) 
   EXPECT_EQ(window.Text(fi::cdLOG), "Enregistrement");
   EXPECT_EQ(window.Text(fi::cdquitter), "Quitter");
 
-  // The language files hold the menu entries' texts under the same numbers.
+  // The language files hold the menu entries' texts under the same numbers; the log button has
+  // a number of its own (158 is the main window's "Mémorise").
   WindowBench english(IawP8, kByteProtocolBaud);
-  english.UseTexts({{168, "ECU &identification"}, {158, "Store"}, {104, "&Quit"}});
+  english.UseTexts({{168, "ECU &identification"}, {862, "Write to the trace"}, {104, "&Quit"}});
   Identification(window, english.Services()).Load();
   EXPECT_EQ(window.Text(fi::kWindow), "ECU identification");
-  EXPECT_EQ(window.Text(fi::cdLOG), "Store");
+  EXPECT_EQ(window.Text(fi::cdLOG), "Write to the trace");
   EXPECT_EQ(window.Text(fi::cdquitter), "&Quit");
 }
 
