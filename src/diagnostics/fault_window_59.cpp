@@ -155,6 +155,10 @@ void FaultWindow59::ApplyCaptions() {
   for (const Caption& caption : kCaptions) {
     window_.SetText(caption.control, services_.language.LookupText(caption.id, caption.text));
   }
+  // The test area, greyed until its tests come, is in the user's language all the same.
+  window_.SetText(w::FrameTestActif,
+                  services_.language.LookupText(535, "Test actif des composants"));
+  window_.SetText(w::Label1, services_.language.LookupText(536, "Choississez votre test"));
 }
 
 bool FaultWindow59::OverElm() const {
