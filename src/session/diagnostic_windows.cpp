@@ -34,11 +34,33 @@ DiagnosticWindows::SavedCommands DiagnosticWindows::Save(
 }
 
 void DiagnosticWindows::GiveBack(const SavedCommands& saved) {
+  // A window closed while its read runs: the read's lease gives the commands back as they were
+  // when it began (greyed), so the window's own give-back waits until the lease has ended.
+  if (under_lease_ > 0) {
+    deferred_.push_back(saved);
+    return;
+  }
   const bool lost = saved.session_open && !s_.session.Open();
   for (const auto& [control, enabled] : saved.enabled) {
     if (lost && control != fp::mnIdentification) continue;
     s_.main_window.SetEnabled(control, enabled);
   }
+}
+
+DiagnosticOutcome DiagnosticWindows::UnderLease(const std::function<DiagnosticOutcome()>& run) {
+  DiagnosticOutcome outcome = DiagnosticOutcome::kCancelled;
+  {
+    const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
+    if (lease == nullptr) return outcome;
+    ++under_lease_;
+    outcome = run();
+  }
+  if (--under_lease_ == 0) {
+    std::vector<SavedCommands> deferred;
+    deferred.swap(deferred_);
+    for (const SavedCommands& saved : deferred) GiveBack(saved);
+  }
+  return outcome;
 }
 
 bool DiagnosticWindows::OpenIdentification() {
@@ -58,9 +80,7 @@ bool DiagnosticWindows::OpenIdentification() {
 }
 
 DiagnosticOutcome DiagnosticWindows::ReadIdentification() {
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease == nullptr) return DiagnosticOutcome::kCancelled;
-  return identification.Load();
+  return UnderLease([this] { return identification.Load(); });
 }
 
 void DiagnosticWindows::IdentificationClosed() {
@@ -85,16 +105,13 @@ bool DiagnosticWindows::OpenFaults1516() {
 DiagnosticOutcome DiagnosticWindows::ReadFaults1516() {
   if (!faults_1516_open_ || faults_1516.Reading()) return DiagnosticOutcome::kCancelled;
   s_.flags.StopRequest = true;
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease == nullptr) {
+  if (!s_.flags.MeasurementIdle) {
     // The measurements end at their next turn; the user clicks again once they have.
-    if (!s_.flags.MeasurementIdle) {
-      faults_1516.ShowWaitingForMeasurements();
-      s_.diagnostics.link.ReplyTimeout = true;
-    }
+    faults_1516.ShowWaitingForMeasurements();
+    s_.diagnostics.link.ReplyTimeout = true;
     return DiagnosticOutcome::kCancelled;
   }
-  return faults_1516.Read();
+  return UnderLease([this] { return faults_1516.Read(); });
 }
 
 void DiagnosticWindows::Faults1516Closed() {
@@ -118,40 +135,45 @@ bool DiagnosticWindows::OpenFaults59() {
 }
 
 DiagnosticOutcome DiagnosticWindows::ReadFaults59() {
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease == nullptr) return DiagnosticOutcome::kCancelled;
-  return faults_59.Load();
+  return UnderLease([this] { return faults_59.Load(); });
 }
 
 // Showing another code of an EOBD engine asks the ECU again: under a lease, as every exchange
 // outside the measurements.
 void DiagnosticWindows::ScrollFaults59(int value) {
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease != nullptr) faults_59.ScrollChanged(value);
+  UnderLease([&] {
+    faults_59.ScrollChanged(value);
+    return DiagnosticOutcome::kDone;
+  });
 }
 
 void DiagnosticWindows::NextFault59() {
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease != nullptr) faults_59.ButtonNext();
+  UnderLease([&] {
+    faults_59.ButtonNext();
+    return DiagnosticOutcome::kDone;
+  });
 }
 
 void DiagnosticWindows::PreviousFault59() {
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease != nullptr) faults_59.ButtonPrevious();
+  UnderLease([&] {
+    faults_59.ButtonPrevious();
+    return DiagnosticOutcome::kDone;
+  });
 }
 
 DiagnosticOutcome DiagnosticWindows::ClearFaults59() {
-  const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-  if (lease == nullptr) return DiagnosticOutcome::kCancelled;
-  return faults_59.CleanError();
+  return UnderLease([this] { return faults_59.CleanError(); });
 }
 
 void DiagnosticWindows::Faults59Closed() {
   if (!faults_59_open_) return;
   faults_59_open_ = false;
-  {
-    const std::unique_ptr<LinkLease> lease = s_.session.TakeLease();
-    faults_59.Close();
+  // Its idle line before whatever comes next on the link; a read still under way ends first.
+  if (under_lease_ == 0) {
+    UnderLease([this] {
+      faults_59.Close();
+      return DiagnosticOutcome::kDone;
+    });
   }
   if (faults_59_view_.close) faults_59_view_.close();
   GiveBack(faults_59_saved_);

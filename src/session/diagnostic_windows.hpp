@@ -97,6 +97,9 @@ class DiagnosticWindows {
   };
   SavedCommands Save(std::initializer_list<std::string_view> controls) const;
   void GiveBack(const SavedCommands& saved);
+  // Runs `run` under a lease of the link; kCancelled without running it when there is none
+  // (the measurements have not stopped yet, a start or another read holds the link).
+  DiagnosticOutcome UnderLease(const std::function<DiagnosticOutcome()>& run);
 
   DiagnosticWindowsServices s_;
   DiagnosticWindowView identification_view_;
@@ -108,6 +111,8 @@ class DiagnosticWindows {
   bool identification_open_ = false;
   bool faults_1516_open_ = false;
   bool faults_59_open_ = false;
+  int under_lease_ = 0;
+  std::vector<SavedCommands> deferred_;
 };
 
 }  // namespace velkor

@@ -190,6 +190,35 @@ TEST_F(DiagnosticsScenarioTest, IdentificationShowsTheRecordAndGivesTheMenuBack)
   ExpectUsable();
 }
 
+// The user closes the window while it still reads: once the read has ended, the main window
+// offers what it offered before, as after any other close.
+TEST_F(DiagnosticsScenarioTest, AWindowClosedDuringItsReadGivesTheMainWindowBack) {
+  for (const bool identification : {false, true}) {
+    SCOPED_TRACE(identification ? "identification" : "fault window");
+    OpenM59(kThreeCodes);
+    // Within the wait for the record, or for the first code's status.
+    loop_.At(clock_.Now() + milliseconds(identification ? 150 : 250), [&] {
+      if (identification) {
+        logic_->diagnostics.IdentificationClosed();
+      } else {
+        logic_->diagnostics.Faults59Closed();
+      }
+    });
+    if (identification) {
+      logic_->window.OpenIdentification();
+    } else {
+      logic_->window.PressDiagnostics();
+    }
+    EXPECT_FALSE(logic_->diagnostics.Faults59Open());
+    EXPECT_FALSE(logic_->diagnostics.IdentificationOpen());
+    EXPECT_TRUE(model_.Enabled(fp::cddiag));
+    EXPECT_TRUE(model_.Enabled(fp::mnIdentification));
+    ExpectUsable();
+    logic_.reset();
+    trace_.Close();
+  }
+}
+
 // The measurements are running: the first press only asks them to stop, the next one opens.
 TEST_F(DiagnosticsScenarioTest, WhileMeasuringTheFirstPressStopsTheRunAndTheNextOpens) {
   OpenM59(kThreeCodes);
