@@ -1035,6 +1035,66 @@
         <source>Enregistrement</source>
         <translation>Write to the trace</translation>
     </message>
+    <message id="863">
+        <source>Défauts Présents :</source>
+        <translation>Present faults:</translation>
+    </message>
+    <message id="864">
+        <source>Défauts RAM :</source>
+        <translation>Faults in memory:</translation>
+    </message>
+    <message id="865">
+        <source>Statuts</source>
+        <translation>Status</translation>
+    </message>
+    <message id="866">
+        <source>RAS</source>
+        <translation>None</translation>
+    </message>
+    <message id="867">
+        <source>Pas de réponse</source>
+        <translation>No answer</translation>
+    </message>
+    <message id="868">
+        <source>Statut inconnu</source>
+        <translation>Status unknown</translation>
+    </message>
+    <message id="869">
+        <source>Lecture incomplète : l'ECU n'a pas répondu à toutes les demandes / Incomplete read: the ECU did not answer every request</source>
+        <translation>Incomplete read: the ECU did not answer every request</translation>
+    </message>
+    <message id="870">
+        <source>Attente de l'arrêt des mesures</source>
+        <translation>Waiting for the measurements to stop</translation>
+    </message>
+    <message id="871">
+        <source>Recliquer sur Lecture / Try again</source>
+        <translation>Click Read again</translation>
+    </message>
+    <message id="872">
+        <source>Habilitation Stepper OK</source>
+        <translation>Stepper enabled</translation>
+    </message>
+    <message id="873">
+        <source>Moteur en marche</source>
+        <translation>Engine running</translation>
+    </message>
+    <message id="874">
+        <source>Moteur arrêté</source>
+        <translation>Engine stopped</translation>
+    </message>
+    <message id="875">
+        <source>Papillon au maxi ou mini / TPS max or min</source>
+        <translation>Throttle at maximum or minimum</translation>
+    </message>
+    <message id="876">
+        <source>Papillon en position intermédiaire / TPS medium</source>
+        <translation>Throttle in between</translation>
+    </message>
+    <message id="877">
+        <source>Test Stepper en action</source>
+        <translation>Stepper test running</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Could not fetch the update</translation>

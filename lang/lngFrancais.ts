@@ -1035,6 +1035,66 @@
         <source>Enregistrement</source>
         <translation>Enregistrement</translation>
     </message>
+    <message id="863">
+        <source>Défauts Présents :</source>
+        <translation>Défauts Présents :</translation>
+    </message>
+    <message id="864">
+        <source>Défauts RAM :</source>
+        <translation>Défauts RAM :</translation>
+    </message>
+    <message id="865">
+        <source>Statuts</source>
+        <translation>Statuts</translation>
+    </message>
+    <message id="866">
+        <source>RAS</source>
+        <translation>RAS</translation>
+    </message>
+    <message id="867">
+        <source>Pas de réponse</source>
+        <translation>Pas de réponse</translation>
+    </message>
+    <message id="868">
+        <source>Statut inconnu</source>
+        <translation>Statut inconnu</translation>
+    </message>
+    <message id="869">
+        <source>Lecture incomplète : l'ECU n'a pas répondu à toutes les demandes / Incomplete read: the ECU did not answer every request</source>
+        <translation>Lecture incomplète : l'ECU n'a pas répondu à toutes les demandes / Incomplete read: the ECU did not answer every request</translation>
+    </message>
+    <message id="870">
+        <source>Attente de l'arrêt des mesures</source>
+        <translation>Attente de l'arrêt des mesures</translation>
+    </message>
+    <message id="871">
+        <source>Recliquer sur Lecture / Try again</source>
+        <translation>Recliquer sur Lecture / Try again</translation>
+    </message>
+    <message id="872">
+        <source>Habilitation Stepper OK</source>
+        <translation>Habilitation Stepper OK</translation>
+    </message>
+    <message id="873">
+        <source>Moteur en marche</source>
+        <translation>Moteur en marche</translation>
+    </message>
+    <message id="874">
+        <source>Moteur arrêté</source>
+        <translation>Moteur arrêté</translation>
+    </message>
+    <message id="875">
+        <source>Papillon au maxi ou mini / TPS max or min</source>
+        <translation>Papillon au maxi ou mini / TPS max or min</translation>
+    </message>
+    <message id="876">
+        <source>Papillon en position intermédiaire / TPS medium</source>
+        <translation>Papillon en position intermédiaire / TPS medium</translation>
+    </message>
+    <message id="877">
+        <source>Test Stepper en action</source>
+        <translation>Test Stepper en action</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Impossible de récupérer la mise à jour</translation>

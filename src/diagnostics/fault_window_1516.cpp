@@ -146,13 +146,15 @@ std::vector<std::string> gestion_erreur1516(int i, int a, std::optional<int> b,
   return lines;
 }
 
-std::vector<std::string> StatusLines1516(int s) {
+std::vector<std::string> StatusLines1516(int s, const Language* language) {
+  const auto text = [language](const LanguageText& t) {
+    return language != nullptr ? language->LookupText(t) : std::string(t.built_in);
+  };
   std::vector<std::string> lines;
-  if (BitSet(s, 0)) lines.emplace_back("Habilitation Stepper OK");
-  lines.emplace_back(BitSet(s, 1) ? "Moteur en marche" : "Moteur arrêté");
-  lines.emplace_back(BitSet(s, 3) ? "Papillon au maxi ou mini / TPS max or min"
-                                  : "Papillon en position intermédiaire / TPS medium");
-  if (BitSet(s, 7)) lines.emplace_back("Test Stepper en action");
+  if (BitSet(s, 0)) lines.push_back(text(kStepperEnabled));
+  lines.push_back(text(BitSet(s, 1) ? kEngineRunning : kEngineStopped));
+  lines.push_back(text(BitSet(s, 3) ? kThrottleAtStop : kThrottleBetween));
+  if (BitSet(s, 7)) lines.push_back(text(kStepperTest));
   return lines;
 }
 
@@ -200,8 +202,8 @@ void FaultWindow1516::ShowWaitingForMeasurements() {
     window_.SetText(fe::ldef[k], std::string(kBlank));
     window_.SetText(fe::rdef[k], std::string(kBlank));
   }
-  window_.SetText(fe::rdef[0], std::string(kWaitingForMeasurements));
-  window_.SetText(fe::rdef[1], std::string(kClickAgain));
+  window_.SetText(fe::rdef[0], services_.language.LookupText(kWaitingForMeasurements));
+  window_.SetText(fe::rdef[1], services_.language.LookupText(kClickAgain));
 }
 
 std::optional<int> FaultWindow1516::Ask(int request, std::string_view canned) {
@@ -238,12 +240,12 @@ DiagnosticOutcome FaultWindow1516::Read() {
 
   for (int i : kFaultRows) {
     if (i == 0) {
-      Append("Défauts Présents :");
+      Append(services_.language.LookupText(kPresentHeading));
       Append(kLineEnd);
       Trace(" ");
-      Trace("Défauts Présents :");
+      Trace(kPresentHeading.built_in);
     } else if (i == 4) {
-      Append("Défauts RAM :");
+      Append(services_.language.LookupText(kMemorisedHeading));
       Append(kLineEnd);
       Trace(" ");
       Trace("Défauts en RAM :");
@@ -254,10 +256,10 @@ DiagnosticOutcome FaultWindow1516::Read() {
     row.fault_bits = Ask(kFaultBitsRequest + i, kFaultCanned);
     if (!row.fault_bits) {
       // Nothing to decode: the kinds are not asked for.
-      row.shown = kRowNoAnswer;
+      row.shown = services_.language.LookupText(kRowNoAnswer);
       missed = true;
     } else if (*row.fault_bits == 0x00 || *row.fault_bits == 0xFF) {
-      row.shown = kNoFault;
+      row.shown = services_.language.LookupText(kNoFault);
     } else {
       row.shown = ByteToHex(*row.fault_bits);
       row.fault_kinds = Ask(kFaultKindsRequest + i, kFaultCanned);
@@ -282,16 +284,16 @@ DiagnosticOutcome FaultWindow1516::Read() {
   }
 
   std::string block(kLineEnd);
-  block += "Statuts";
+  block += services_.language.LookupText(kStatusHeading);
   block += kLineEnd;
   result_.status = Ask(kStatusRequest1516, kStatusCanned);
   if (result_.status) {
     result_.status_shown = StatusValue1516(*result_.status);
-    result_.status_lines = StatusLines1516(*result_.status);
+    result_.status_lines = StatusLines1516(*result_.status, &services_.language);
   } else {
     // Status bits read as 0 would say "engine stopped, throttle in between".
     result_.status_shown = kStatusValueUnknown;
-    result_.status_lines = {std::string(kStatusUnknown)};
+    result_.status_lines = {services_.language.LookupText(kStatusUnknown)};
     missed = true;
   }
   window_.SetText(fe::rdef[fe::kStatusRow], result_.status_shown);
@@ -302,9 +304,9 @@ DiagnosticOutcome FaultWindow1516::Read() {
   Append(block);
 
   if (missed) {
-    Append(kIncompleteRead);
+    Append(services_.language.LookupText(kIncompleteRead));
     Append(kLineEnd);
-    Trace(kIncompleteRead);
+    Trace(kIncompleteRead.built_in);
     result_.outcome = DiagnosticOutcome::kNoAnswer;
   } else {
     services_.beeper.Beep();

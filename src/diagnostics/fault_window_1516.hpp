@@ -58,23 +58,36 @@ inline constexpr int kFaultRows[] = {0, 1, 2, 4, 5, 6};
 inline constexpr std::string_view kFaultCanned = "03";
 inline constexpr std::string_view kStatusCanned = "48";
 
-// Texts of the read. The fault lines and kind lines come from the language files.
-inline constexpr std::string_view kNoFault = "RAS";
+// Texts of the read, numbered by this program (the older window left them without a number).
+// The fault lines and kind lines come from the language files under their own numbers.
+inline constexpr LanguageText kPresentHeading{863, "Défauts Présents :"};
+inline constexpr LanguageText kMemorisedHeading{864, "Défauts RAM :"};
+inline constexpr LanguageText kStatusHeading{865, "Statuts"};
+inline constexpr LanguageText kNoFault{866, "RAS"};
 // A row whose fault bits the ECU did not give.
-inline constexpr std::string_view kRowNoAnswer = "Pas de réponse";
+inline constexpr LanguageText kRowNoAnswer{867, "Pas de réponse"};
 // Under a fault line whose kind byte the ECU did not give.
 inline constexpr std::string_view kKindUnknown = "   ?";
 // rdef3 and the status block when the ECU did not give the status byte.
 inline constexpr std::string_view kStatusValueUnknown = "?";
-inline constexpr std::string_view kStatusUnknown = "Statut inconnu";
+inline constexpr LanguageText kStatusUnknown{868, "Statut inconnu"};
 // The last line of Text1 (and a trace line) after a read that missed an answer, in place of the
 // beep that ends a whole read.
-inline constexpr std::string_view kIncompleteRead =
+inline constexpr LanguageText kIncompleteRead{
+    869,
     "Lecture incomplète : l'ECU n'a pas répondu à toutes les demandes / Incomplete read: the ECU "
-    "did not answer every request";
+    "did not answer every request"};
 // The read refused while the measurements have not stopped yet.
-inline constexpr std::string_view kWaitingForMeasurements = "Attente de l'arrêt des mesures";
-inline constexpr std::string_view kClickAgain = "Recliquer sur Lecture / Try again";
+inline constexpr LanguageText kWaitingForMeasurements{870, "Attente de l'arrêt des mesures"};
+inline constexpr LanguageText kClickAgain{871, "Recliquer sur Lecture / Try again"};
+// The engine status lines.
+inline constexpr LanguageText kStepperEnabled{872, "Habilitation Stepper OK"};
+inline constexpr LanguageText kEngineRunning{873, "Moteur en marche"};
+inline constexpr LanguageText kEngineStopped{874, "Moteur arrêté"};
+inline constexpr LanguageText kThrottleAtStop{875, "Papillon au maxi ou mini / TPS max or min"};
+inline constexpr LanguageText kThrottleBetween{876,
+                                               "Papillon en position intermédiaire / TPS medium"};
+inline constexpr LanguageText kStepperTest{877, "Test Stepper en action"};
 
 // The lines of fault row i (0, 1, 2, 4, 5 or 6) for fault bits a and fault kinds b, in the
 // order of the row's table: each fault set in a, followed for the rows that have kinds by its
@@ -84,8 +97,9 @@ std::vector<std::string> gestion_erreur1516(int i, int a, std::optional<int> b,
                                             const Language& language);
 
 // The status lines of status byte s: stepper enabled (bit 0), engine running or stopped (bit 1),
-// throttle at a stop or in between (bit 3), stepper test running (bit 7).
-std::vector<std::string> StatusLines1516(int s);
+// throttle at a stop or in between (bit 3), stepper test running (bit 7); in `language` when
+// given, the built-in texts otherwise.
+std::vector<std::string> StatusLines1516(int s, const Language* language = nullptr);
 // s as rdef3 shows it: hex digits without a leading zero, "00" for 0 (0A gives "A").
 std::string StatusValue1516(int s);
 

@@ -175,7 +175,7 @@ struct BenchRead {
   int beeps;
 };
 
-const std::string kIncomplete(kIncompleteRead);
+const std::string kIncomplete(kIncompleteRead.built_in);
 
 TEST(FaultWindow1516Test, BenchReadsShowWhatTheEcuAnsweredAndNothingElse) {
   const BenchRead cases[] = {

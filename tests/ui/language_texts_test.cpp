@@ -438,6 +438,8 @@ TEST(LanguageTexts, FaultWindowsReadCodeTextsAndNumberedTextsFromTheFiles) {
       {"English", "355", kShort, 0, " ", " "},
       {"English", nullptr, kShort, 355, "Défaut Capteur Papillon", "Throttle sensor fault"},
       {"Francais", nullptr, kShort, 355, "Défaut Capteur Papillon", "Défaut Capteur Papillon"},
+      {"English", nullptr, kShort, 874, "Moteur arrêté", "Engine stopped"},
+      {"Francais", nullptr, kShort, 874, "Moteur arrêté", "Moteur arrêté"},
       {"English", nullptr, kShort, 366, "   en C.C GND", "   shorted to ground"},
       {"English", nullptr, kShort, 524, "Erreur numéro ", "Fault "},
       {"English", nullptr, kShort, 525, " sur ", " of "},
