@@ -55,6 +55,8 @@ PositionKeys KeysOf(WindowId window) {
     case WindowId::kDtc59:
       return {
           k::kPositionsDtc59Top, k::kPositionsDtc59Left, C::kNone, k::kPositionsDtc59Height, {}};
+    case WindowId::kIdent:
+      return {k::kPositionsIdentTop, k::kPositionsIdentLeft, C::kNone, {}, {}};
     case WindowId::kTrim15:
       return {k::kPositionsTrim15Top, k::kPositionsTrim15Left, C::kNone, {}, {}};
     case WindowId::kMap:

@@ -115,6 +115,7 @@ enum class WindowId {
   kAfr,      // frmAFR
   kErreur,   // 15M/16M faults frmerreur
   kDtc59,    // 59M/5AM faults FrmDTC59
+  kIdent,    // identification frmIdentification
   kTrim15,   // 15M trimmer frmTrimmer15
   kMap,      // frmCarto
 };

@@ -161,6 +161,8 @@ inline constexpr IntKey kPositionsErreurLeft{ini_sections::kPositions, "ErreurLe
 inline constexpr IntKey kPositionsDtc59Top{ini_sections::kPositions, "DTC59Top", 0};
 inline constexpr IntKey kPositionsDtc59Left{ini_sections::kPositions, "DTC59Left", 0};
 inline constexpr IntKey kPositionsDtc59Height{ini_sections::kPositions, "DTC59Height", 0};
+inline constexpr IntKey kPositionsIdentTop{ini_sections::kPositions, "IdentTop", 0};
+inline constexpr IntKey kPositionsIdentLeft{ini_sections::kPositions, "IdentLeft", 0};
 inline constexpr IntKey kPositionsTrim15Top{ini_sections::kPositions, "Trim15Top", 0};
 inline constexpr IntKey kPositionsTrim15Left{ini_sections::kPositions, "Trim15Left", 0};
 inline constexpr IntKey kPositionsMapTop{ini_sections::kPositions, "MapTop", 0};

@@ -80,31 +80,15 @@ bool RefusalUnderway(const std::vector<std::uint8_t>& bytes, std::size_t from,
   }
   return false;
 }
-// True when a whole frame from reply_header stands in bytes from `from` on (byte-aligned, its
-// checksum right). A frame under way that has not all come yet is not whole.
-bool WholeFrameArrived(const std::vector<std::uint8_t>& bytes, std::size_t from,
-                       std::string_view reply_header) {
-  const std::vector<std::uint8_t> header = HexToBytes(reply_header);
-  if (header.size() != 2) return false;
-  for (std::size_t at = from; at + 3 < bytes.size(); ++at) {
-    if ((bytes[at] & 0xC0) != 0x80 || bytes[at + 1] != header[0] || bytes[at + 2] != header[1]) {
-      continue;
-    }
-    std::size_t length = bytes[at] & 0x3F;
-    std::size_t first = at + 3;
-    if (length == 0) {
-      length = bytes[first];
-      ++first;
-      if (length == 0) continue;
-    }
-    const std::size_t checksum_at = first + length;
-    if (checksum_at >= bytes.size()) return false;
-    unsigned sum = 0;
-    for (std::size_t i = at; i < checksum_at; ++i) sum += bytes[i];
-    if ((sum & 0xFF) == bytes[checksum_at]) return true;
-    // A wrong checksum: these bytes only looked like a frame's start.
-  }
-  return false;
+// True when the reply to `service` stands whole in bytes from `from` on: the reply reader found
+// its frame (byte-aligned, from reply_header) and its checksum, so its end is known. A frame
+// that has not all come yet is not whole.
+bool WholeReplyArrived(const std::vector<std::uint8_t>& bytes, std::size_t from,
+                       std::string_view reply_header, int service) {
+  if (from >= bytes.size()) return false;
+  const HexMessage rest = BytesToHex(
+      std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end()));
+  return ReadKwpReply(rest, reply_header, {.service = service}).whole_length > 0;
 }
 }  // namespace
 
@@ -262,7 +246,8 @@ HexMessage Exchange::KLineExchange(const HexMessage& frame, std::optional<int> s
     loop_.GiveTurn();
     last_turn = clock_.Now();
   } while (((bytes.size() < reply_from + wanted &&
-             !(whole_frame && WholeFrameArrived(bytes, reply_from, state_.ReplyHeader))) ||
+             !(whole_frame && service &&
+               WholeReplyArrived(bytes, reply_from, state_.ReplyHeader, *service))) ||
             (service && RefusalUnderway(bytes, reply_from, state_.ReplyHeader, *service))) &&
            !state_.ReplyTimeout);
   reply_timer_.Stop();

@@ -60,8 +60,8 @@ class Exchange {
                          int timeout_ms);
 
   // The same for a reply whose length only its frame tells (a list of stored codes, one record
-  // per code): on a K-line the wait ends as soon as the first whole frame from the reply header
-  // has come after the echo (its format byte, or its length byte beyond 63 data bytes, gives its
+  // per code): on a K-line the wait for a KWP family's reply ends as soon as its whole frame has
+  // come after the echo (its format byte, or its length byte beyond 63 data bytes, gives its
   // size), or max_bytes have come, or the time-out runs out. A response-pending frame does not
   // end it. The answer holds at most max_bytes bytes. Over an ELM327 and in test mode it is
   // SendReceive.

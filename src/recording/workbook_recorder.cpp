@@ -1,8 +1,6 @@
 #include "recording/workbook_recorder.hpp"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -29,57 +27,6 @@ bool Exists(const fs::path& path) {
   return fs::exists(fs::symlink_status(path, error));
 }
 
-// The C library's files, for a recorder built without a FileSystem. It cannot make a rename
-// durable: the conversions do without.
-class CLibraryFiles : public FileSystem {
- public:
-  ReadResult ReadFile(const fs::path& file, std::string& bytes) override {
-    bytes.clear();
-    std::FILE* in = std::fopen(file.string().c_str(), "rb");
-    if (in == nullptr) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
-    char buffer[8192];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, in)) > 0) bytes.append(buffer, count);
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    if (failed) bytes.clear();
-    return failed ? ReadResult::kFailed : ReadResult::kOk;
-  }
-  std::optional<fs::path> WriteTempFile(const fs::path& target, std::string_view bytes) override {
-    for (int attempt = 0; attempt < 16; ++attempt) {
-      fs::path temp = target;
-      temp += "." + std::to_string(attempt) + ".tmp";
-      std::unique_ptr<WritableFile> file = OpenPlainFile(temp, WriteMode::kCreateNew);
-      if (file == nullptr) {
-        if (Exists(temp)) continue;
-        return std::nullopt;
-      }
-      const bool written = file->Write(bytes);
-      file.reset();
-      if (written) return temp;
-      Remove(temp);
-      return std::nullopt;
-    }
-    return std::nullopt;
-  }
-  bool Rename(const fs::path& from, const fs::path& to) override {
-    std::error_code error;
-    fs::rename(from, to, error);
-    return !error;
-  }
-  bool SyncFolder(const fs::path&) override { return true; }
-  bool Remove(const fs::path& file) override {
-    std::error_code error;
-    return fs::remove(file, error) && !error;
-  }
-  std::unique_ptr<WritableFile> OpenForWriting(const fs::path& file, WriteMode mode) override {
-    return OpenPlainFile(file, mode);
-  }
-  CopyResult Copy(const fs::path& from, const fs::path& to) override {
-    return CopyPlainFile(from, to);
-  }
-};
-
 }  // namespace
 
 std::string_view RecordingStatusText(WorkbookMode mode) {
@@ -96,17 +43,8 @@ std::string_view RecordingStatusText(WorkbookMode mode) {
 
 WorkbookRecorder::WorkbookRecorder(fs::path home, FileSystem& files, LocalTimeSource now,
                                    WorkbookOptions options)
-    : WorkbookRecorder(std::move(home), nullptr, &files, std::move(now), std::move(options)) {}
-
-WorkbookRecorder::WorkbookRecorder(fs::path home, LocalTimeSource now, WorkbookOptions options)
-    : WorkbookRecorder(std::move(home), std::make_unique<CLibraryFiles>(), nullptr, std::move(now),
-                       std::move(options)) {}
-
-WorkbookRecorder::WorkbookRecorder(fs::path home, std::unique_ptr<FileSystem> own_files,
-                                   FileSystem* files, LocalTimeSource now, WorkbookOptions options)
     : folder_(MeasuresFolder(home)),
-      own_files_(std::move(own_files)),
-      files_(files != nullptr ? *files : *own_files_),
+      files_(files),
       now_(std::move(now)),
       options_(std::move(options)),
       journal_(&files_),

@@ -56,9 +56,6 @@ class WorkbookRecorder : public SampleRecorder {
   // temporary files.
   WorkbookRecorder(std::filesystem::path home, FileSystem& files,
                    LocalTimeSource now = SystemLocalTime, WorkbookOptions options = {});
-  // The same through the C library's files, for the parts not yet handed a FileSystem.
-  explicit WorkbookRecorder(std::filesystem::path home, LocalTimeSource now = SystemLocalTime,
-                            WorkbookOptions options = {});
   ~WorkbookRecorder() override;
 
   // Box ticked. `ecu_type` chooses the captions (EOBD has its own for columns 4, 5 and 9).
@@ -84,9 +81,6 @@ class WorkbookRecorder : public SampleRecorder {
   const std::optional<RecordingFailure>& LastFailure() const { return failure_; }
 
  private:
-  WorkbookRecorder(std::filesystem::path home, std::unique_ptr<FileSystem> own_files,
-                   FileSystem* files, LocalTimeSource now, WorkbookOptions options);
-
   // Creates the next workbook's journal.
   bool OpenWorkbook();
   // Builds the workbook of the open journal; false when it could not be.
@@ -96,7 +90,6 @@ class WorkbookRecorder : public SampleRecorder {
   void Fail(const std::filesystem::path& file, std::vector<std::filesystem::path> kept);
 
   std::filesystem::path folder_;
-  std::unique_ptr<FileSystem> own_files_;  // the C library's, when none was given
   FileSystem& files_;
   LocalTimeSource now_;
   WorkbookOptions options_;

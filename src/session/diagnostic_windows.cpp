@@ -1,6 +1,7 @@
 #include "session/diagnostic_windows.hpp"
 
 #include <memory>
+#include <optional>
 
 #include "livedata/frmparam.hpp"
 
@@ -23,12 +24,15 @@ DiagnosticWindows::DiagnosticWindows(DiagnosticWindowsServices services)
       faults_59(faults_59_model, services.diagnostics, services.version_suffix),
       s_(std::move(services)) {}
 
-DiagnosticWindows::SavedCommands DiagnosticWindows::Save(
-    std::initializer_list<std::string_view> controls) const {
+std::optional<DiagnosticWindows::SavedCommands> DiagnosticWindows::TakeMainWindow(
+    std::initializer_list<std::string_view> controls) {
+  s_.flags.StopRequest = true;
+  if (!s_.flags.MeasurementIdle) return std::nullopt;
   SavedCommands saved;
   saved.session_open = s_.session.Open();
   for (std::string_view control : controls) {
     saved.enabled.emplace_back(control, s_.main_window.Enabled(control));
+    s_.main_window.SetEnabled(control, false);
   }
   return saved;
 }
@@ -65,14 +69,10 @@ DiagnosticOutcome DiagnosticWindows::UnderLease(const std::function<DiagnosticOu
 
 bool DiagnosticWindows::OpenIdentification() {
   if (identification_open_) IdentificationClosed();
-  s_.flags.StopRequest = true;
-  if (!s_.flags.MeasurementIdle) return false;
-  identification_saved_ =
-      Save({fp::mnIdentification, fp::cdintialisation, fp::MnInit, fp::cdparametre, fp::mnparam});
-  for (std::string_view control :
-       {fp::mnIdentification, fp::cdintialisation, fp::MnInit, fp::cdparametre, fp::mnparam}) {
-    s_.main_window.SetEnabled(control, false);
-  }
+  std::optional<SavedCommands> saved = TakeMainWindow(
+      {fp::mnIdentification, fp::cdintialisation, fp::MnInit, fp::cdparametre, fp::mnparam});
+  if (!saved) return false;
+  identification_saved_ = std::move(*saved);
   identification_open_ = true;
   if (identification_view_.show) identification_view_.show();
   ReadIdentification();
@@ -92,10 +92,9 @@ void DiagnosticWindows::IdentificationClosed() {
 
 bool DiagnosticWindows::OpenFaults1516() {
   if (faults_1516_open_) Faults1516Closed();
-  s_.flags.StopRequest = true;
-  if (!s_.flags.MeasurementIdle) return false;
-  faults_1516_saved_ = Save(kFaultWindowCommands);
-  for (std::string_view control : kFaultWindowCommands) s_.main_window.SetEnabled(control, false);
+  std::optional<SavedCommands> saved = TakeMainWindow(kFaultWindowCommands);
+  if (!saved) return false;
+  faults_1516_saved_ = std::move(*saved);
   faults_1516_open_ = true;
   faults_1516.Load(s_.version_suffix);
   if (faults_1516_view_.show) faults_1516_view_.show();
@@ -124,10 +123,9 @@ void DiagnosticWindows::Faults1516Closed() {
 
 bool DiagnosticWindows::OpenFaults59() {
   if (faults_59_open_) Faults59Closed();
-  s_.flags.StopRequest = true;
-  if (!s_.flags.MeasurementIdle) return false;
-  faults_59_saved_ = Save(kFaultWindowCommands);
-  for (std::string_view control : kFaultWindowCommands) s_.main_window.SetEnabled(control, false);
+  std::optional<SavedCommands> saved = TakeMainWindow(kFaultWindowCommands);
+  if (!saved) return false;
+  faults_59_saved_ = std::move(*saved);
   faults_59_open_ = true;
   if (faults_59_view_.show) faults_59_view_.show();
   ReadFaults59();

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -95,7 +96,9 @@ class DiagnosticWindows {
     std::vector<std::pair<std::string_view, bool>> enabled;
     bool session_open = false;
   };
-  SavedCommands Save(std::initializer_list<std::string_view> controls) const;
+  // Asks the measurements to stop; once they have, greys `controls` and says how they were.
+  // Nothing while the measurements still run.
+  std::optional<SavedCommands> TakeMainWindow(std::initializer_list<std::string_view> controls);
   void GiveBack(const SavedCommands& saved);
   // Runs `run` under a lease of the link; kCancelled without running it when there is none
   // (the measurements have not stopped yet, a start or another read holds the link).

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "config/settings_keys.hpp"
 #include "ui/qt_text.hpp"
 
 namespace velkor {
@@ -36,9 +35,7 @@ QLabel* ValueBox(QLabel* label) {
 }  // namespace
 
 FaultWindow1516Widget::FaultWindow1516Widget(ScreenModel& model, IniStore* store, QWidget* parent)
-    : ModelWindow(model, fe::kWindow, store,
-                  PlaceKeys{ini_keys::kPositionsErreurTop, ini_keys::kPositionsErreurLeft, {}},
-                  parent) {
+    : ModelWindow(model, fe::kWindow, store, WindowId::kErreur, parent) {
   const QFontMetrics metrics(font());
   auto* halves = new QHBoxLayout(this);
 

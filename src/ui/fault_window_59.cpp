@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "config/settings_keys.hpp"
 #include "ui/bar_graph.hpp"
 #include "ui/link_lamp.hpp"
 #include "ui/qt_text.hpp"
@@ -39,10 +38,7 @@ QLabel* Sunken(QLabel* label) {
 }  // namespace
 
 FaultWindow59Widget::FaultWindow59Widget(ScreenModel& model, IniStore* store, QWidget* parent)
-    : ModelWindow(model, fd::kWindow, store,
-                  PlaceKeys{ini_keys::kPositionsDtc59Top, ini_keys::kPositionsDtc59Left,
-                            ini_keys::kPositionsDtc59Height},
-                  parent) {
+    : ModelWindow(model, fd::kWindow, store, WindowId::kDtc59, parent) {
   SetDesignSize(QSize(kDesignWidthTwips, kDesignHeightTwips));
   const QFontMetrics metrics(font());
   auto* column = new QVBoxLayout(this);

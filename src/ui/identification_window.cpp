@@ -22,8 +22,7 @@ constexpr std::string_view kWidestLine = "Programming Date : 20030828    Marelli
 }  // namespace
 
 IdentificationWindow::IdentificationWindow(ScreenModel& model, IniStore* store, QWidget* parent)
-    : ModelWindow(model, fi::kWindow, store, PlaceKeys{kPositionsIdentTop, kPositionsIdentLeft, {}},
-                  parent) {
+    : ModelWindow(model, fi::kWindow, store, WindowId::kIdent, parent) {
   auto* column = new QVBoxLayout(this);
 
   // The lines stand in a sunken panel, one below the other, each as high as a line of text even

@@ -1,14 +1,9 @@
 #pragma once
 
-#include "config/settings_keys.hpp"
 #include "diagnostics/identification.hpp"
 #include "ui/model_window.hpp"
 
 namespace velkor {
-
-// The identification window's place, [POSITIONS] in twips.
-inline constexpr IntKey kPositionsIdentTop{ini_sections::kPositions, "IdentTop", 0};
-inline constexpr IntKey kPositionsIdentLeft{ini_sections::kPositions, "IdentLeft", 0};
 
 // The identification window `frmIdentification`: the eight lines of what the ECU says about
 // itself, above the buttons cdLOG (the lines to the trace) and cdquitter. It mirrors the screen

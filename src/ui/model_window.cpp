@@ -54,12 +54,8 @@ QString WithLineBreaks(std::string_view text) {
 }
 
 ModelWindow::ModelWindow(ScreenModel& model, std::string_view window_name, IniStore* store,
-                         PlaceKeys keys, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      window_name_(window_name),
-      store_(store),
-      keys_(std::move(keys)) {
+                         WindowId place, QWidget* parent)
+    : QWidget(parent), model_(model), window_name_(window_name), store_(store), place_(place) {
   setWindowFlag(Qt::Window);
   setObjectName(Q(window_name));
 }
@@ -204,9 +200,8 @@ void ModelWindow::Load() {
     resize(sizeHint());
   }
   if (store_ == nullptr) return;
-  const int top = ReadSetting(*store_, keys_.top);
-  const int left = ReadSetting(*store_, keys_.left);
-  loaded_twips_ = QPoint(left, top);
+  const WindowPosition position = ReadWindowPosition(*store_, place_);
+  loaded_twips_ = QPoint(position.left, position.top);
   loaded_pixels_ = TwipsToPixels(loaded_twips_, *this);
   PlaceFrame(*this, loaded_pixels_);
   placed_from_store_ = true;
@@ -230,22 +225,14 @@ void ModelWindow::Unload() {
 WindowPosition ModelWindow::PositionInTwips() const {
   const QPoint twips =
       placed_from_store_ && pos() == loaded_pixels_ ? loaded_twips_ : PixelsToTwips(pos(), *this);
-  WindowPosition position{.top = twips.y(), .left = twips.x()};
-  if (keys_.height) {
-    position.height = PixelsToTwips(QSize(0, frameGeometry().height()), *this).height();
-  }
-  return position;
+  return {.top = twips.y(),
+          .left = twips.x(),
+          .height = PixelsToTwips(QSize(0, frameGeometry().height()), *this).height()};
 }
 
 bool ModelWindow::SavePosition() {
   if (store_ == nullptr) return false;
-  const WindowPosition position = PositionInTwips();
-  return store_->Update([&](IniDocument& document) {
-    WriteSetting(document, keys_.left, position.left);
-    WriteSetting(document, keys_.top, position.top);
-    if (keys_.height) WriteSetting(document, *keys_.height, position.height);
-    return true;
-  });
+  return WriteWindowPositions(*store_, {{place_, PositionInTwips()}});
 }
 
 void ModelWindow::showEvent(QShowEvent* event) {

@@ -10,20 +10,11 @@
 
 #include "config/ini_store.hpp"
 #include "config/settings.hpp"
-#include "config/settings_keys.hpp"
 #include "core/screen_model.hpp"
 
 class QLabel;
 
 namespace velkor {
-
-// Where a window keeps its place in ecu.ini: [POSITIONS] keys in twips. A window that stores its
-// height writes it on closing; none of these windows reads it back (it opens at its design size).
-struct PlaceKeys {
-  IntKey top;
-  IntKey left;
-  std::optional<IntKey> height;
-};
 
 // A top-level window that mirrors a ScreenModel: each child bound under its control name (its
 // objectName) shows the text, tip, enabled, visible, checked, value, range, items and colour of
@@ -60,7 +51,7 @@ class ModelWindow : public QWidget {
   // Writes the place (when loaded) and hides the window; the next Load places it again.
   void Unload();
 
-  // Where the window stands now, in twips; the height only for a window that stores it.
+  // Where the window stands now, in twips: its frame's corner and height.
   WindowPosition PositionInTwips() const;
   // Writes the place. False without a store or when the file could not be written.
   bool SavePosition();
@@ -68,7 +59,9 @@ class ModelWindow : public QWidget {
  protected:
   // `model` and `store` must outlive the window. Without a store the window keeps its default
   // place and saves nothing.
-  ModelWindow(ScreenModel& model, std::string_view window_name, IniStore* store, PlaceKeys keys,
+  // `place` names the window's [POSITIONS] keys (twips). A window that stores its height writes
+  // it on closing; none of these windows reads it back (it opens at its design size).
+  ModelWindow(ScreenModel& model, std::string_view window_name, IniStore* store, WindowId place,
               QWidget* parent);
 
   // Registers `widget` as the control `name`.
@@ -98,7 +91,7 @@ class ModelWindow : public QWidget {
   ScreenModel& model_;
   std::string window_name_;
   IniStore* store_ = nullptr;
-  PlaceKeys keys_;
+  WindowId place_;
   std::map<std::string, QWidget*, std::less<>> controls_;
   std::map<std::string, std::function<void()>, std::less<>> on_click_;
   std::map<std::string, std::function<void(int)>, std::less<>> on_change_;

@@ -169,7 +169,7 @@ TEST_F(CsvRecorderTest, RecordingsOfTheSameSecondGetTheirOwnFiles) {
   EXPECT_EQ(*second.Start(), home_.Measures() / "mes0125 -143005-2.txt");
   WorkbookOptions text_only;
   text_only.workbooks_available = false;
-  WorkbookRecorder workbook_box(home_.path(), clock_.Source(), text_only);
+  WorkbookRecorder workbook_box(home_.path(), fs_, clock_.Source(), text_only);
   EXPECT_EQ(workbook_box.Start(0).file, home_.Measures() / "mes0125 -143005-3.txt");
 
   second.Append(Sample(1.0f, 1200.0f));
@@ -234,7 +234,8 @@ TEST(TextFallbackTest, PeriodDecimalsAndANewFileWithItsHeaderAfterTenThousandPas
   StillLocalTime clock;
   WorkbookOptions text_only;
   text_only.workbooks_available = false;
-  WorkbookRecorder recorder(home.path(), clock.Source(), text_only);
+  RealFileSystem disk;
+  WorkbookRecorder recorder(home.path(), disk, clock.Source(), text_only);
   const WorkbookStart start = recorder.Start(0);
   EXPECT_EQ(start.mode, WorkbookMode::kTextFallback);
   EXPECT_EQ(RecordingStatusText(start.mode), "Traces textuelles");

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/real_file_system.hpp"
 #include "recording/recovery.hpp"
 #include "recording_test_support.hpp"
 
@@ -43,6 +44,7 @@ class WorkbookRecorderTest : public ::testing::Test {
 
   TempHome home_;
   StillLocalTime clock_;
+  RealFileSystem files_;
   WorkbookReader reader_{home_.path()};
 };
 
@@ -52,7 +54,7 @@ const std::vector<std::string> kHeader = {
     "'Voltage'|General", "'AFR1'|General",     "'AFR2'|General",    "'LambdamV'|General"};
 
 TEST_F(WorkbookRecorderTest, HeaderFormatsAndValuesReadBackWithTheHeaderFrozen) {
-  WorkbookRecorder recorder(home_.path(), clock_.Source());
+  WorkbookRecorder recorder(home_.path(), files_, clock_.Source());
   const WorkbookStart start = recorder.Start(4);
   EXPECT_EQ(start.mode, WorkbookMode::kWorkbook);
   EXPECT_EQ(RecordingStatusText(start.mode), "Traces Excel");
@@ -84,7 +86,7 @@ TEST_F(WorkbookRecorderTest, HeaderFormatsAndValuesReadBackWithTheHeaderFrozen) 
 }
 
 TEST_F(WorkbookRecorderTest, EobdCaptionsReplaceInjectionAdvanceAndVoltage) {
-  WorkbookRecorder recorder(home_.path(), clock_.Source());
+  WorkbookRecorder recorder(home_.path(), files_, clock_.Source());
   const fs::path file = recorder.Start(5).file;
   recorder.Stop();
   const std::vector<SheetDump> sheets = ReadBack(file, {1});
@@ -97,7 +99,7 @@ TEST_F(WorkbookRecorderTest, EobdCaptionsReplaceInjectionAdvanceAndVoltage) {
 }
 
 TEST_F(WorkbookRecorderTest, RowsGoOnPastTheSixteenBitCounter) {
-  WorkbookRecorder recorder(home_.path(), clock_.Source());
+  WorkbookRecorder recorder(home_.path(), files_, clock_.Source());
   const fs::path file = recorder.Start(4).file;
   for (int i = 1; i <= 40000; ++i) recorder.Append(Sample(static_cast<float>(i), 1000.0f));
   recorder.Stop();
@@ -112,7 +114,7 @@ TEST_F(WorkbookRecorderTest, RowsGoOnPastTheSixteenBitCounter) {
 TEST_F(WorkbookRecorderTest, AFullSheetGoesOnInANewSheetWithItsOwnHeader) {
   WorkbookOptions options;
   options.rows_per_sheet = 3;  // the header and two passes
-  WorkbookRecorder recorder(home_.path(), clock_.Source(), options);
+  WorkbookRecorder recorder(home_.path(), files_, clock_.Source(), options);
   const fs::path file = recorder.Start(4).file;
   for (int i = 1; i <= 4; ++i) recorder.Append(Sample(static_cast<float>(i), 1000.0f));
   clock_.time.minute = 31;
@@ -136,7 +138,7 @@ TEST_F(WorkbookRecorderTest, AFullSheetGoesOnInANewSheetWithItsOwnHeader) {
 }
 
 TEST_F(WorkbookRecorderTest, EachRunIsSavedWhenItEndsAndTheNextPassStartsANewWorkbook) {
-  WorkbookRecorder recorder(home_.path(), clock_.Source());
+  WorkbookRecorder recorder(home_.path(), files_, clock_.Source());
   const fs::path first = recorder.Start(4).file;
   recorder.Append(Sample(1.0f, 1000.0f));
   recorder.RunEnded();
@@ -153,7 +155,7 @@ TEST_F(WorkbookRecorderTest, EachRunIsSavedWhenItEndsAndTheNextPassStartsANewWor
 
 TEST_F(WorkbookRecorderTest, DestructionSavesAnOpenWorkbook) {
   {
-    WorkbookRecorder recorder(home_.path(), clock_.Source());
+    WorkbookRecorder recorder(home_.path(), files_, clock_.Source());
     recorder.Start(4);
     recorder.Append(Sample(7.0f, 1000.0f));
   }

@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, MeasuringInDemoRecordsAndNothingIsLostOnClosing) {
   LiveDataHooks hooks(model_, link_);
   Beeps beeps;
   CsvRecorder csv(home_, NumberLocale::Period(), files_);
-  WorkbookRecorder workbook(home_);
+  WorkbookRecorder workbook(home_, files_);
   MeasurementCycle cycle(MeasurementCycleServices{
       model_, Window().flags(), link_, decoder, clock_, loop_, trace_, language_, hooks, beeps,
       Window().settings(), " - 1.2.3", nullptr, &workbook, &csv});
@@ -393,7 +393,7 @@ TEST_F(MainWindowTest, WorkbookBoxSaysInPanelTwoWhichRecordingRuns) {
     SCOPED_TRACE(c.what);
     WorkbookOptions options;
     options.workbooks_available = c.workbooks;
-    WorkbookRecorder workbook(home_, SystemLocalTime, options);
+    WorkbookRecorder workbook(home_, files_, SystemLocalTime, options);
     Window().SetMeasurement({nullptr, nullptr, &workbook, {}});
     Window().ToggleWorkbook(true);
     EXPECT_EQ(model_.Text(fp::lbPanel2), c.shown);
@@ -405,7 +405,7 @@ TEST_F(MainWindowTest, WorkbookBoxSaysInPanelTwoWhichRecordingRuns) {
   const auto blocked = home_ / "blocked";
   std::filesystem::create_directories(blocked);
   std::ofstream(blocked / "Mesures") << "a file where the folder should be";
-  WorkbookRecorder workbook(blocked);
+  WorkbookRecorder workbook(blocked, files_);
   Window().SetMeasurement({nullptr, nullptr, &workbook, {}});
   Window().ToggleWorkbook(true);
   EXPECT_FALSE(model_.Checked(fp::Chenregistre));
@@ -420,7 +420,7 @@ TEST_F(MainWindowTest, PanelTwoShowsTheMeasurementsAgainWhenTheWorkbookCloses) {
   FamilyDecoder decoder(exchange_, link_, clock_);
   LiveDataHooks hooks(model_, link_);
   Beeps beeps;
-  WorkbookRecorder workbook(home_);
+  WorkbookRecorder workbook(home_, files_);
   MeasurementCycle cycle(MeasurementCycleServices{
       model_, Window().flags(), link_, decoder, clock_, loop_, trace_, language_, hooks, beeps,
       Window().settings(), " - 1.2.3", nullptr, &workbook, nullptr});
