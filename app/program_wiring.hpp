@@ -20,6 +20,7 @@ inline ProgramServices WireProgram(ProgramParts& parts, FrontEnd front) {
       .exchange = parts.exchange,
       .keep_alive = *parts.keep_alive,
       .progress = *parts.progress,
+      .timers = parts.timers,
       .devices = &parts.devices,
       .home = parts.home,
   };

@@ -42,6 +42,11 @@ inline constexpr std::string_view ltempo = "ltempo";
 inline constexpr std::string_view FrChgTrimmer = "FrChgTrimmer";
 inline constexpr std::string_view cdTrimmer = "cdTrimmer";
 inline constexpr std::string_view CdMemorise = "CdMemorise";
+// In FrChgTrimmer beside the two buttons: the scroll bar (-127 to +127), its value, the key hints.
+inline constexpr std::string_view HScrollTrimmer = "HScrollTrimmer", lbTrimmer = "lbTrimmer",
+                                  lbHintF6 = "lbHintF6", lbHintF7 = "lbHintF7";
+// "test Moteur": while ticked the trimmer is never adjusted nor stored.
+inline constexpr std::string_view chMoteur = "chMoteur";
 inline constexpr std::string_view Frame2 = "Frame2";
 inline constexpr std::string_view Shape1 = "Shape1";
 inline constexpr std::string_view ProgressBar1 = "ProgressBar1";

@@ -26,7 +26,6 @@ constexpr std::string_view kTpsCaption = "TPS (deg)";
 constexpr std::string_view kMeasuringCaption = "Mesures en cours";
 constexpr std::string_view kResetToCaption = "Reset to ";
 constexpr std::string_view kInactive = "--";
-constexpr std::string_view kHScrollTrimmer = "HScrollTrimmer";  // in the frame FrChgTrimmer
 
 // Below this displayed speed the engine counts as stopped.
 constexpr int kStoppedBelow = 300;
@@ -157,7 +156,7 @@ void MeasurementCycle::Prepare() {
     const int initial = s_.run_hooks != nullptr ? s_.run_hooks->TrimmerInitial() : 0;
     w.SetText(fp::cdTrimmer,
               s_.language.LookupText(kResetToText, kResetToCaption) + std::to_string(initial));
-    if (s_.link.TestMode) w.SetValue(kHScrollTrimmer, initial);
+    if (s_.link.TestMode) w.SetValue(fp::HScrollTrimmer, initial);
   }
   if (family == Eobd) {
     w.SetText(fp::Frinject, "LOAD %");

@@ -57,6 +57,8 @@ struct ProgramServices {
   Exchange& exchange;
   Timer& keep_alive;  // Timer_present
   Timer& progress;    // TimerTempo
+  // Further timers of the windows' own (TimerTestActif, the stepper test's progress).
+  TimerService& timers;
   InterfaceDevices* devices = nullptr;
   std::filesystem::path home;
   NumberLocale recording_locale = NumberLocale::User();

@@ -146,6 +146,7 @@ class ProgramTest : public ::testing::Test {
         .exchange = exchange_,
         .keep_alive = *keep_alive_,
         .progress = *tempo_,
+        .timers = timers_,
         .home = home_,
     });
     ASSERT_TRUE(logic_->window.StartUp());

@@ -71,6 +71,7 @@ class Program {
         .exchange = exchange_,
         .keep_alive = *keep_alive_,
         .progress = *tempo_,
+        .timers = timers_,
         .home = home,
         .recording_locale = NumberLocale::Period(),
     });
