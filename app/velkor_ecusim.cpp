@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
 
   const PtyEcu::Exit exit = ecu.Run();
   running_ecu.store(nullptr);
+  // What the ECU was made to drive, for a script to check after the run.
+  for (const velkor::sim::ActuatorActivation& activation : ecu.ActuatorLog()) {
+    std::printf("%s\n", velkor::sim::FormatActuatorLine(activation).c_str());
+  }
+  std::fflush(stdout);
   if (exit == PtyEcu::Exit::kError) {
     std::fprintf(stderr, "velkor-ecusim: %s\n", ecu.Error().c_str());
     return 1;

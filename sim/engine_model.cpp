@@ -186,4 +186,40 @@ void EngineModel::Step() {
   state_ = e;
 }
 
+void SwitchableEngine::SetRunning(bool running) {
+  initially_running_ = running;
+  changes_.clear();
+}
+
+void SwitchableEngine::Script(Nanos t, bool running) {
+  const auto after = std::upper_bound(changes_.begin(), changes_.end(), t,
+                                      [](Nanos at, const Change& c) { return at < c.at; });
+  changes_.insert(after, Change{t, running});
+}
+
+bool SwitchableEngine::RunningAt(Nanos t) const {
+  bool running = initially_running_;
+  for (const Change& change : changes_) {
+    if (change.at > t) break;
+    running = change.running;
+  }
+  return running;
+}
+
+EngineState SwitchableEngine::At(Nanos t) {
+  EngineState state = running_.At(t);
+  if (RunningAt(t)) return state;
+  state.rpm = 0;
+  state.throttle_deg = 0;
+  state.throttle_percent = 0;
+  state.pressure_hpa = ambient_hpa;
+  state.load_percent = 0;
+  state.injection_ms = 0;
+  state.advance_deg = 0;
+  state.lambda_mv = probe_at_rest_mv;
+  state.air_flow_gps = 0;
+  state.vehicle_kmh = 0;
+  return state;
+}
+
 }  // namespace velkor::sim

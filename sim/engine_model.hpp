@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "sim/virtual_clock.hpp"
 
@@ -100,6 +101,41 @@ class EngineModel : public EngineSource {
   double wander_ = 0;       // idle jitter, a mean-reverting random walk
   double probe_phase_ = 0;  // closed-loop mixture oscillation, radians
   double probe_mv_ = 0;
+};
+
+// An engine that can be stopped and started, at once or at scripted times: for the commands that
+// want the engine stopped (actuator tests, the throttle-sensor reset) or running (the stepper
+// test, the trimmer), and for an engine that stalls or is started in the middle of a test.
+// While it runs it gives the wrapped engine's state; stopped, the wrapped engine's temperatures
+// and battery with no speed, no injection, no advance, the throttle closed, the manifold at the
+// ambient pressure and the probe at rest. It runs from the start unless told otherwise.
+class SwitchableEngine : public EngineSource {
+ public:
+  explicit SwitchableEngine(EngineSource& running) : running_(running) {}
+
+  // Running (or stopped) at every instant, whatever was scripted before.
+  void SetRunning(bool running);
+  // Scripted changes: stopped, or running, from `t` on. Any number, kept in time order; two at
+  // the same instant apply in the order they were given.
+  void StopAt(Nanos t) { Script(t, false); }
+  void StartAt(Nanos t) { Script(t, true); }
+  bool RunningAt(Nanos t) const;
+
+  EngineState At(Nanos t) override;
+
+  double ambient_hpa = 1013;
+  double probe_at_rest_mv = 450;  // an unheated narrow-band probe reads mid-scale
+
+ private:
+  struct Change {
+    Nanos at;
+    bool running;
+  };
+  void Script(Nanos t, bool running);
+
+  EngineSource& running_;
+  bool initially_running_ = true;
+  std::vector<Change> changes_;  // sorted by time, stable
 };
 
 }  // namespace velkor::sim

@@ -36,6 +36,8 @@ constexpr std::uint8_t kEngineStatus = 0x13;    // where row 3's bits would be
 constexpr std::uint8_t kEnterDiagnostic = 0xAA;  // echoed
 constexpr std::uint8_t kLeaveDiagnostic = 0xFF;  // echoed
 constexpr std::uint8_t kCommandDone = 0xFF;      // the end byte of a command carried out
+constexpr std::uint8_t kEnterTrimmer = 0x8D;     // 15M, 15RC; echoed
+constexpr std::uint8_t kTrimmerAddress = 0x0F;   // the trimmer's raw byte, 15M and 15RC
 
 // Status byte bits.
 constexpr std::uint8_t kStatusStepperEnabled = 0x01;
@@ -183,13 +185,9 @@ HexMessage KwpDiagnosticReply(const HexMessage& payload, const EngineState& stat
   return {};
 }
 
-HexMessage KwpReply(const HexMessage& payload, const EngineState& state,
-                    KwpEngineSettings& settings) {
-  if (HexMessage common = CommonReply(payload); !common.empty()) return common;
-  if (HexMessage diagnostic = KwpDiagnosticReply(payload, state, settings); !diagnostic.empty()) {
-    return diagnostic;
-  }
-  if (payload == "20") return "60";
+// The live-data reads of family 4 that need nothing the ECU holds; empty for another request.
+HexMessage KwpDataReply(const HexMessage& payload, const EngineState& state,
+                        const KwpEngineSettings& settings) {
   if (payload == "21A0") {
     HexMessage record = "61A0";
     record += Word(state.rpm);
@@ -216,9 +214,13 @@ HexMessage KwpReply(const HexMessage& payload, const EngineState& state,
     const std::uint8_t lean = 0x02;
     return "614B" + ByteToHex(settings.mixture.value_or(state.lambda_mv >= 450 ? rich : lean));
   }
-  // 31: request out of range (a local identifier it does not have); 11: service not supported.
-  if (Left(payload, 2) == "21") return "7F2131";
-  return "7F" + Left(payload, 2) + "11";
+  if (payload == "2157") {
+    // Engine phase: 02 key on, engine off; 04 engine on.
+    const std::uint8_t phase = EngineRunning(state) ? 0x04 : 0x02;
+    return "6157" + ByteToHex(settings.engine_phase.value_or(phase));
+  }
+  if (payload == "2174") return "6174" + ByteToHex(settings.immobiliser);
+  return {};
 }
 
 // Supported PIDs 01-20, most significant bit first: 01 04 05 0B 0C 0D 0F 10 11.
@@ -380,7 +382,14 @@ void EcuModel::Complete() {
   const Nanos now = clock_.Now();
   const HexMessage key = Key(request);
   double delay = p2_;
-  std::vector<HexMessage> frames = Answers(request, now);
+  // A request a fault refuses is not carried out: the ECU says no instead of acting. One a
+  // fault silences is (its reply is lost on the way).
+  const auto rule = std::find_if(faults_.begin(), faults_.end(), [&](const EcuFault& fault) {
+    return fault.request.empty() || fault.request == key;
+  });
+  const bool refused = rule != faults_.end() && !rule->silence && rule->negative;
+  std::vector<HexMessage> frames;
+  if (!refused) frames = Answers(request, now);
   ApplyFault(request, key, frames, delay);
   HexMessage answer;
   for (const HexMessage& frame : frames) answer += frame;
@@ -431,6 +440,19 @@ void EcuModel::ApplyFault(const std::vector<std::uint8_t>& request, const HexMes
   }
   if (fault.stray_byte) reply = ByteToHex(*fault.stray_byte) + reply;
   delay += fault.extra_delay;
+}
+
+Nanos EcuModel::Now() const { return clock_.Now(); }
+
+EventId EcuModel::After(Nanos delay, std::function<void()> action) {
+  return events_.After(delay, EventKind::kDevice, std::move(action));
+}
+
+void EcuModel::Cancel(EventId id) { clock_.Cancel(id); }
+
+void EcuModel::SendNow(const HexMessage& bytes) {
+  if (!ignition_ || bytes.empty()) return;
+  SendAfter(0, bytes);
 }
 
 void EcuModel::SendAfter(double delay, const HexMessage& reply) {
@@ -487,6 +509,19 @@ std::uint8_t ByteFamilyStatus(const EngineState& state, bool stepper_enabled) {
   return status;
 }
 
+std::optional<ByteCommands> ByteFamilyCommands(int family) {
+  if (family == Iaw16M) return ByteCommands{0x84, 0x86, 0x80, 0x82, 0x83, 0x81, 0x87};
+  if (family == Iaw15M || family == Iaw15RC) {
+    return ByteCommands{0x83, 0x85, 0x80, 0x81, 0x82, 0x86, 0x87};
+  }
+  return std::nullopt;
+}
+
+double ByteTestSeconds(int family, std::uint8_t command) {
+  const std::optional<ByteCommands> commands = ByteFamilyCommands(family);
+  return commands && command == commands->pump ? 30 : 5;
+}
+
 ByteFamilyEcu::ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, int family,
                              ByteFamilySettings settings)
     : EcuModel(clock, bus, engine, FamilyBaud(family), "ecu", kByteFamilyP2),
@@ -494,9 +529,23 @@ ByteFamilyEcu::ByteFamilyEcu(VirtualClock& clock, KLineBus& bus, EngineSource& e
       settings_(settings) {}
 
 void ByteFamilyEcu::OnPowerDown() {
-  diagnostic_ = false;
+  if (mode_ == ByteMode::kTestRunning) EndTest(Now(), ActuatorActivation::EndedBy::kEcu);
+  mode_ = ByteMode::kNormal;
+  LeaveTrimmer();
   period_latch_.reset();
   injection_latch_.reset();
+}
+
+bool ByteFamilyEcu::HasTrimmer() const { return family_ == Iaw15M || family_ == Iaw15RC; }
+
+bool ByteFamilyEcu::IsTest(std::uint8_t command) const {
+  const std::optional<ByteCommands> c = ByteFamilyCommands(family_);
+  if (!c) return false;
+  for (std::uint8_t test :
+       {c->rev_counter, c->pump, c->coil1, c->coil2, c->injector1, c->injector2}) {
+    if (command == test) return true;
+  }
+  return false;
 }
 
 std::optional<std::uint8_t> ByteFamilyEcu::StateByte(std::uint8_t address,
@@ -513,28 +562,96 @@ std::optional<std::uint8_t> ByteFamilyEcu::StateByte(std::uint8_t address,
       address < kFirstIdentAddress + kByteIdentificationBytes) {
     return settings_.identification[address - kFirstIdentAddress];
   }
+  if (address == kTrimmerAddress && HasTrimmer()) return TrimmerRaw();
   return std::nullopt;
 }
 
+void ByteFamilyEcu::StartTest(std::uint8_t command, Nanos now) {
+  mode_ = ByteMode::kTestRunning;
+  log_.push_back(ActuatorActivation{command, ToSeconds(now), std::nullopt,
+                                    ActuatorActivation::EndedBy::kNever});
+  test_end_ = After(Seconds(ByteTestSeconds(family_, command)), [this] {
+    test_end_ = 0;
+    EndTest(Now(), ActuatorActivation::EndedBy::kEcu);
+    mode_ = ByteMode::kDiagnostic;
+    if (!settings_.silent_end)
+      SendNow(ByteToHex(settings_.end_byte_override.value_or(kCommandDone)));
+  });
+}
+
+void ByteFamilyEcu::EndTest(Nanos now, ActuatorActivation::EndedBy by) {
+  if (test_end_ != 0) Cancel(test_end_);
+  test_end_ = 0;
+  if (!log_.empty() && log_.back().ended_by == ActuatorActivation::EndedBy::kNever) {
+    log_.back().off_s = ToSeconds(now);
+    log_.back().ended_by = by;
+  }
+}
+
+void ByteFamilyEcu::LeaveTrimmer() {
+  trimmer_temporary_.reset();
+  first_ff_.reset();
+  ran_at_first_ff_ = false;
+}
+
+std::optional<std::uint8_t> ByteFamilyEcu::TrimmerAnswer(std::uint8_t byte,
+                                                         const EngineState& state, Nanos now) {
+  if (byte == 0x00) return std::nullopt;
+  if (byte != kLeaveDiagnostic) {
+    trimmer_temporary_ = byte;
+    first_ff_.reset();
+    return byte;
+  }
+  if (first_ff_ && now - *first_ff_ <= Seconds(kTrimmerStoreSeconds)) {
+    // The second FF: the value is kept only if the engine ran with it.
+    if (ran_at_first_ff_ && trimmer_temporary_) settings_.trimmer_raw = *trimmer_temporary_;
+    LeaveTrimmer();
+    mode_ = ByteMode::kNormal;
+  } else {
+    first_ff_ = now;
+    ran_at_first_ff_ = EngineRunning(state);
+  }
+  return byte;
+}
+
 std::optional<std::uint8_t> ByteFamilyEcu::DiagnosticAnswer(std::uint8_t command,
-                                                            const EngineState& state) {
-  // The memory-clearing command byte of each family with a diagnostic mode.
-  const std::uint8_t clear = family_ == Iaw16M ? 0x84 : 0x83;
-  if (!diagnostic_) {
-    if (command != kEnterDiagnostic || EngineRunning(state)) return std::nullopt;
-    diagnostic_ = true;
-    return kEnterDiagnostic;
+                                                            const EngineState& state, Nanos now) {
+  const std::optional<ByteCommands> commands = ByteFamilyCommands(family_);
+  switch (mode_) {
+    case ByteMode::kNormal:
+      if (command != kEnterDiagnostic || EngineRunning(state)) return std::nullopt;
+      mode_ = ByteMode::kDiagnostic;
+      return kEnterDiagnostic;
+    case ByteMode::kTestRunning:
+      // Only FF is heard: it ends the test and the mode.
+      if (command != kLeaveDiagnostic) return std::nullopt;
+      EndTest(now, ActuatorActivation::EndedBy::kTester);
+      mode_ = ByteMode::kNormal;
+      return kLeaveDiagnostic;
+    case ByteMode::kTrimmer:
+      return TrimmerAnswer(command, state, now);
+    case ByteMode::kDiagnostic:
+      break;
   }
   if (command == kLeaveDiagnostic) {
-    diagnostic_ = false;
+    mode_ = ByteMode::kNormal;
     return kLeaveDiagnostic;
   }
-  if (command == clear) {
+  if (commands && command == commands->clear) {
     for (std::size_t row : {4, 5, 6}) {
       settings_.faults.bits[row] = 0;
       settings_.faults.kinds[row] = 0;
     }
     return kCommandDone;
+  }
+  if (IsTest(command)) {
+    StartTest(command, now);
+    return command;
+  }
+  if (command == kEnterTrimmer && HasTrimmer() && !EngineRunning(state)) {
+    mode_ = ByteMode::kTrimmer;
+    LeaveTrimmer();
+    return kEnterTrimmer;
   }
   return std::nullopt;
 }
@@ -546,8 +663,8 @@ HexMessage ByteFamilyEcu::Key(const std::vector<std::uint8_t>& request) const {
 HexMessage ByteFamilyEcu::Answer(const std::vector<std::uint8_t>& request, Nanos now) {
   const std::uint8_t address = request[0];
   EngineState state = engine_.At(now);
-  if (family_ != IawP8 && (diagnostic_ || address == kEnterDiagnostic)) {
-    const std::optional<std::uint8_t> byte = DiagnosticAnswer(address, state);
+  if (family_ != IawP8 && (mode_ != ByteMode::kNormal || address == kEnterDiagnostic)) {
+    const std::optional<std::uint8_t> byte = DiagnosticAnswer(address, state, now);
     return byte ? ByteToHex(*byte) : HexMessage{};
   }
   if (const std::optional<std::uint8_t> byte = StateByte(address, state)) {
@@ -609,13 +726,228 @@ HexMessage FramedEcu::Refusal(const std::vector<std::uint8_t>& request, std::uin
 
 HexMessage FramedEcu::CommonResponse(const HexMessage& payload) { return CommonReply(payload); }
 
+std::map<std::uint8_t, std::optional<double>> DefaultActuatorLimits() {
+  return {{0x06, 4.0},  {0x05, 32.0}, {0x02, 7.0},
+          {0x03, 7.0},  {0x08, 7.0},  {0x09, 7.0},
+          {0x0E, 12.0}, {0x0D, 12.0}, {kKwpStepperTest, 32.0}};
+}
+
+namespace {
+
+constexpr std::uint8_t kControlStart = 0x07;  // input/output control: short-term adjustment
+constexpr std::uint8_t kControlStop = 0x00;   // return control to the ECU
+constexpr std::uint8_t kControlStore = 0x05;  // freeze the current state (the trimmer's store)
+constexpr std::uint8_t kTpsRoutine = 0x21;
+// Stepper positions.
+constexpr int kStepperRest = 150;
+constexpr int kStepperLow = 20;
+constexpr int kStepperHigh = 200;
+constexpr double kStepperStepsPerSecond = 45;
+// Trimmer bytes the ECU will not store: +127 and 128, beyond its +126.
+constexpr std::uint8_t kTrimmerTooHigh = 0x7F;
+constexpr std::uint8_t kTrimmerTooLow = 0x80;
+
+bool IsKwpActuator(std::uint8_t id) {
+  return std::find(std::begin(kKwpActuators), std::end(kKwpActuators), id) !=
+         std::end(kKwpActuators);
+}
+
+}  // namespace
+
+KwpEngineResponder::KwpEngineResponder(KwpEngineSettings settings)
+    : settings_(std::move(settings)) {}
+
+bool KwpEngineResponder::FiveAm() const {
+  return settings_.ecu_name.find("IAW5A") != std::string::npos;
+}
+
+HexMessage KwpEngineResponder::Respond(const HexMessage& payload, const EngineState& state,
+                                       Nanos now) {
+  Settle(now);
+  if (HexMessage common = CommonReply(payload); !common.empty()) return common;
+  if (payload == "1A92" && !settings_.ecu_name.empty()) {
+    HexMessage reply = "5A92";
+    for (char c : settings_.ecu_name) reply += ByteToHex(static_cast<unsigned char>(c));
+    return reply;
+  }
+  if (HexMessage diagnostic = KwpDiagnosticReply(payload, state, settings_); !diagnostic.empty()) {
+    return diagnostic;
+  }
+  if (payload == "20") return "60";
+  if (HexMessage data = KwpDataReply(payload, state, settings_); !data.empty()) return data;
+  if (payload == "213D") {
+    const std::int8_t trimmer = trimmer_temporary_.value_or(settings_.trimmer_stored);
+    return "613D" + ByteToHex(static_cast<std::uint8_t>(trimmer)) + "25";
+  }
+  if (payload == "216C" && FiveAm()) return "616C" + ByteToHex(StepperPosition(now));
+  const HexMessage service = Left(payload, 2);
+  if (service == "30") return InputOutputControl(payload, state, now);
+  if (service == "31" || service == "33") return Routine(payload, state);
+  // 31: request out of range (a local identifier it does not have); 11: service not supported.
+  if (service == "21") return "7F2131";
+  return "7F" + service + "11";
+}
+
+HexMessage KwpEngineResponder::InputOutputControl(const HexMessage& payload,
+                                                  const EngineState& state, Nanos now) {
+  const std::size_t length = ByteLength(payload);
+  if (length < 3) return "7F3012";
+  const auto id = static_cast<std::uint8_t>(HexToByte(Mid(payload, 3, 2)));
+  const auto control = static_cast<std::uint8_t>(HexToByte(Mid(payload, 5, 2)));
+  const HexMessage echo = "70" + Mid(payload, 3, 4);
+  const bool running = EngineRunning(state);
+
+  if (id == kKwpTrimmer) {
+    if (length != 4) return "7F3012";
+    const auto value = static_cast<std::uint8_t>(HexToByte(Mid(payload, 7, 2)));
+    TrimmerCommand& command =
+        trimmer_log_.emplace_back(TrimmerCommand{ToSeconds(now), control, value, false});
+    if (control == kControlStart) {
+      trimmer_temporary_ = static_cast<std::int8_t>(value);
+    } else if (control == kControlStore) {
+      // Only the value the engine is running with, and only what the ECU can hold.
+      const bool is_temporary =
+          trimmer_temporary_ && static_cast<std::uint8_t>(*trimmer_temporary_) == value;
+      if (!is_temporary || value == kTrimmerTooHigh || value == kTrimmerTooLow) return "7F3022";
+      settings_.trimmer_stored = static_cast<std::int8_t>(value);
+    } else {
+      return "7F3031";
+    }
+    command.accepted = true;
+    return echo + Mid(payload, 7, 2);
+  }
+
+  const bool stepper = id == kKwpStepperTest && FiveAm();
+  const bool service_reset = id == kKwpServiceReset && FiveAm();
+  if (!IsKwpActuator(id) && !stepper && !service_reset) return "7F3031";
+  if (length != 3) return "7F3012";
+  if (service_reset) {
+    if (control != kControlStart) return "7F3031";
+    if (running) return "7F3022";
+    ++service_resets_;
+    return echo;
+  }
+  if (control == kControlStop) {
+    SwitchOff(id, now, ActuatorActivation::EndedBy::kTester);
+    return echo;
+  }
+  if (control != kControlStart) return "7F3031";
+  // The actuator tests want the engine stopped; the stepper test wants it running.
+  if (stepper ? !running : running && settings_.refuse_tests_while_running) return "7F3022";
+  SwitchOn(id, now);
+  return echo;
+}
+
+HexMessage KwpEngineResponder::Routine(const HexMessage& payload, const EngineState& state) {
+  const HexMessage service = Left(payload, 2);
+  if (ByteLength(payload) != 2) return "7F" + service + "12";
+  if (HexToByte(Mid(payload, 3, 2)) != kTpsRoutine) return "7F" + service + "31";
+  if (service == "31") {
+    if (settings_.tps_reset_refusal) return "7F31" + ByteToHex(*settings_.tps_reset_refusal);
+    if (EngineRunning(state)) return "7F3122";
+    tps_reset_started_ = true;
+    ++tps_reset_starts_;
+    return "7121";
+  }
+  // 24: request sequence error, the results of a routine not started.
+  if (!tps_reset_started_) return "7F3324";
+  tps_reset_started_ = false;
+  ++tps_reset_results_;
+  return "7321" + ByteToHex(settings_.tps_reset_result);
+}
+
+void KwpEngineResponder::PowerDown(Nanos now) {
+  Settle(now);
+  for (ActuatorActivation& a : log_) {
+    if (a.ended_by == ActuatorActivation::EndedBy::kNever) {
+      a.off_s = ToSeconds(now);
+      a.ended_by = ActuatorActivation::EndedBy::kEcu;
+    }
+  }
+  trimmer_temporary_.reset();
+  tps_reset_started_ = false;
+}
+
+void KwpEngineResponder::Settle(Nanos now) const {
+  for (std::size_t i = 0; i < log_.size(); ++i) {
+    ActuatorActivation& a = log_[i];
+    const Timing& t = timings_[i];
+    if (a.ended_by != ActuatorActivation::EndedBy::kNever || !t.limit) continue;
+    if (t.on + *t.limit <= now) {
+      a.off_s = ToSeconds(t.on + *t.limit);
+      a.ended_by = ActuatorActivation::EndedBy::kEcu;
+    }
+  }
+}
+
+const std::vector<ActuatorActivation>& KwpEngineResponder::ActuatorLog(Nanos now) const {
+  Settle(now);
+  return log_;
+}
+
+ActuatorActivation* KwpEngineResponder::OnNow(std::uint8_t id, Nanos now) const {
+  Settle(now);
+  for (ActuatorActivation& a : log_) {
+    if (a.id == id && a.ended_by == ActuatorActivation::EndedBy::kNever) return &a;
+  }
+  return nullptr;
+}
+
+bool KwpEngineResponder::ActuatorOn(std::uint8_t id, Nanos now) const {
+  return OnNow(id, now) != nullptr;
+}
+
+void KwpEngineResponder::SwitchOn(std::uint8_t id, Nanos now) {
+  if (OnNow(id, now) != nullptr) return;  // already on: the one activation goes on
+  std::optional<Nanos> limit;
+  if (const auto it = settings_.actuator_limits.find(id);
+      it != settings_.actuator_limits.end() && it->second) {
+    limit = Seconds(*it->second);
+  }
+  log_.push_back(
+      ActuatorActivation{id, ToSeconds(now), std::nullopt, ActuatorActivation::EndedBy::kNever});
+  timings_.push_back(Timing{now, limit});
+}
+
+void KwpEngineResponder::SwitchOff(std::uint8_t id, Nanos now, ActuatorActivation::EndedBy by) {
+  if (ActuatorActivation* a = OnNow(id, now)) {
+    a->off_s = ToSeconds(now);
+    a->ended_by = by;
+  }
+}
+
+std::uint8_t KwpEngineResponder::StepperPosition(Nanos now) const {
+  Settle(now);
+  for (std::size_t i = 0; i < log_.size(); ++i) {
+    if (log_[i].id != kKwpStepperTest || log_[i].ended_by != ActuatorActivation::EndedBy::kNever) {
+      continue;
+    }
+    // A triangle between the two ends, starting from the rest position upwards.
+    const double range = kStepperHigh - kStepperLow;
+    const double travelled =
+        (kStepperRest - kStepperLow) + kStepperStepsPerSecond * ToSeconds(now - timings_[i].on);
+    const double x = std::fmod(travelled, 2 * range);
+    const double position = x <= range ? kStepperLow + x : kStepperHigh - (x - range);
+    return static_cast<std::uint8_t>(std::lround(position));
+  }
+  return kStepperRest;
+}
+
 KwpEngineEcu::KwpEngineEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine,
                            KwpEngineSettings settings)
-    : FramedEcu(clock, bus, engine, "ecu"), settings_(settings) {}
+    : FramedEcu(clock, bus, engine, "ecu"), responder_(std::move(settings)) {}
 
 HexMessage KwpEngineEcu::Respond(const HexMessage& payload, const EngineState& state) {
-  return KwpReply(payload, state, settings_);
+  return responder_.Respond(payload, state, Now());
 }
+
+void KwpEngineEcu::OnPowerDown() { responder_.PowerDown(Now()); }
+
+const std::vector<ActuatorActivation>& KwpEngineEcu::ActuatorLog() const {
+  return responder_.ActuatorLog(Now());
+}
+bool KwpEngineEcu::ActuatorOn(std::uint8_t id) const { return responder_.ActuatorOn(id, Now()); }
+std::uint8_t KwpEngineEcu::StepperPosition() const { return responder_.StepperPosition(Now()); }
 
 EobdEcu::EobdEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, EobdSettings settings)
     : FramedEcu(clock, bus, engine, "ecu"), responder_(std::move(settings)) {}
@@ -633,15 +965,9 @@ std::vector<HexMessage> EobdEcu::Answers(const std::vector<std::uint8_t>& reques
   return frames;
 }
 
-HexMessage KwpEngineReply(const HexMessage& payload, const EngineState& state,
-                          KwpEngineSettings& settings) {
-  return KwpReply(payload, state, settings);
-}
-
 HexMessage FramedFamilyReply(int family, const HexMessage& payload, const EngineState& state) {
   if (family == Iaw59M5AM) {
-    KwpEngineSettings settings;
-    return KwpReply(payload, state, settings);
+    return KwpEngineResponder().Respond(payload, state, Nanos{0});
   }
   if (family == Eobd) {
     const std::vector<HexMessage> frames = EobdResponder().Respond(payload, state, false);

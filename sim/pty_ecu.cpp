@@ -36,8 +36,8 @@ namespace velkor::sim {
 const char* const kPtyEcuUsage =
     "Usage: velkor-ecusim --pty [--model m59|5am|mm16|mm15|15rc|eobd] [--elm327] [--awake]\n"
     "                     [--p2-ms N] [--dtc LIST] [--ident HEX] [--faults LIST]\n"
-    "                     [--refuse-clear-running] [--engine-stopped] [--battery V]\n"
-    "                     [--log FILE]\n"
+    "                     [--refuse-clear-running] [--engine stopped|idle|RPM]\n"
+    "                     [--immobiliser HH] [--trimmer N] [--battery V] [--log FILE]\n"
     "Serves a simulated ECU on a pseudo-terminal and prints the device to open on its first\n"
     "line. Runs until the port is closed after use, or until interrupted.\n"
     "  --model NAME    the ECU (default m59)\n"
@@ -59,11 +59,20 @@ const char* const kPtyEcuUsage =
     "                  (default no fault)\n"
     "  --refuse-clear-running  m59, 5am: the clearing is refused (7F 14 22) while the engine\n"
     "                  runs, as some ECUs do (default: cleared)\n"
-    "  --engine-stopped  the engine stands still with the ignition on, as the byte models'\n"
-    "                  memory clearing wants (default: it idles)\n"
+    "  --engine WHAT   stopped: the engine stands still with the ignition on, as the memory\n"
+    "                  clearing, the actuator tests and the TPS reset want; idle: it idles,\n"
+    "                  blipped now and then (the default); RPM, 100 to 12000: a steady idle\n"
+    "                  at that speed\n"
+    "  --engine-stopped  the same as --engine stopped\n"
+    "  --immobiliser HH  m59, 5am: the immobiliser status byte, two hex digits (default 00)\n"
+    "  --trimmer N     the stored idle-mixture trimmer as shown, -127 to 126: m59, 5am the\n"
+    "                  value of 21 3D (default 9); mm15, 15rc the byte of address 0F less 128\n"
+    "                  (default 1)\n"
     "  --battery V     with --elm327: the battery voltage the adapter reads (ATRV), 0 to 30\n"
     "                  (default 13.8)\n"
-    "  --log FILE      every byte with its time in ms: T from the tester, E to it\n";
+    "  --log FILE      every byte with its time in ms: T from the tester, E to it\n"
+    "When it ends it prints the actuator log, one line per activation:\n"
+    "  actuator: id=HH on_s=T off_s=T|never ended_by=tester|ecu|never\n";
 
 namespace {
 
@@ -81,6 +90,10 @@ constexpr Nanos kOpenPoll = milliseconds(20);
 constexpr Nanos kReopenGrace = milliseconds(1000);
 constexpr double kMaxP2Seconds = 10;
 constexpr double kMaxBatteryVolts = 30;
+constexpr double kMinSteadyRpm = 100;
+constexpr double kMaxSteadyRpm = 12000;
+constexpr int kMinTrimmer = -127;
+constexpr int kMaxTrimmer = 126;
 
 struct ModelName {
   std::string_view name;
@@ -89,40 +102,28 @@ struct ModelName {
 constexpr ModelName kModels[] = {{"m59", Iaw59M5AM}, {"5am", Iaw59M5AM}, {"mm16", Iaw16M},
                                  {"mm15", Iaw15M},   {"15rc", Iaw15RC},  {"eobd", Eobd}};
 
-HexMessage TextToHex(std::string_view text) {
-  HexMessage hex;
-  for (char c : text) hex += ByteToHex(static_cast<unsigned char>(c));
-  return hex;
-}
-
-// What the KWP models answer beyond the engine data: the identification record (the ECU's
-// name, whose "IAW5A" tells the tester the stepper motor is there) and the timing parameters.
-HexMessage KwpExtraReply(const HexMessage& payload, std::string_view ecu_name) {
-  if (payload == "1A92") return "5A92" + TextToHex(ecu_name);
+// What the KWP models answer beyond the model's own services: the timing parameters.
+HexMessage KwpExtraReply(const HexMessage& payload) {
   if (payload == "8302") return "C3020032021400";  // current values: P2 max 50 ms, P3 max 5 s
   if (Left(payload, 4) == "8303") return "C3";
   return {};
 }
 
-std::string_view EcuName(std::string_view model) {
+// The ECU's name (1A 92), whose "IAW5A" tells the tester the stepper motor is there.
+std::string EcuName(std::string_view model) {
   return model == "5am" ? "IAW5AMHW010S" : "IAW59MHW010S";
 }
 
-// The family 4 model with its identification.
-class NamedKwpEcu : public KwpEngineEcu {
+// The family 4 model with the timing parameters.
+class TimedKwpEcu : public KwpEngineEcu {
  public:
-  NamedKwpEcu(VirtualClock& clock, KLineBus& bus, EngineSource& engine, std::string_view name,
-              KwpEngineSettings settings)
-      : KwpEngineEcu(clock, bus, engine, std::move(settings)), name_(name) {}
+  using KwpEngineEcu::KwpEngineEcu;
 
  protected:
   HexMessage Respond(const HexMessage& payload, const EngineState& state) override {
-    if (HexMessage extra = KwpExtraReply(payload, name_); !extra.empty()) return extra;
+    if (HexMessage extra = KwpExtraReply(payload); !extra.empty()) return extra;
     return KwpEngineEcu::Respond(payload, state);
   }
-
- private:
-  std::string name_;
 };
 
 std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
@@ -138,18 +139,26 @@ std::optional<double> ParseNumber(const std::string& text) {
   return value;
 }
 
-// An engine standing still with the ignition on, on a mild day.
-EngineState StoppedEngine() {
-  EngineState state;
-  state.pressure_hpa = 1013;
-  state.air_c = 20;
-  state.coolant_c = 20;
-  state.battery_v = 12.6;
-  state.lambda_mv = 450;
-  return state;
+}  // namespace
+
+std::optional<PtyEngineChoice> ParsePtyEngine(std::string_view text) {
+  if (text == "stopped") return PtyEngineChoice{true, std::nullopt};
+  if (text == "idle") return PtyEngineChoice{false, std::nullopt};
+  const std::optional<double> rpm = ParseNumber(std::string(text));
+  if (!rpm || *rpm < kMinSteadyRpm || *rpm > kMaxSteadyRpm) return std::nullopt;
+  return PtyEngineChoice{false, *rpm};
 }
 
-}  // namespace
+std::string FormatActuatorLine(const ActuatorActivation& activation) {
+  using EndedBy = ActuatorActivation::EndedBy;
+  const char* ended = activation.ended_by == EndedBy::kTester ? "tester"
+                      : activation.ended_by == EndedBy::kEcu  ? "ecu"
+                                                              : "never";
+  return "actuator: id=" + ByteToHex(activation.id) +
+         " on_s=" + FormatNumber(activation.on_s, "0.000") +
+         " off_s=" + (activation.off_s ? FormatNumber(*activation.off_s, "0.000") : "never") +
+         " ended_by=" + ended;
+}
 
 std::optional<int> PtyModelFamily(std::string_view model) {
   for (const ModelName& m : kModels) {
@@ -180,7 +189,8 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
     }
     const bool takes_value = name == "--model" || name == "--p2-ms" || name == "--log" ||
                              name == "--dtc" || name == "--battery" || name == "--ident" ||
-                             name == "--faults";
+                             name == "--faults" || name == "--engine" || name == "--immobiliser" ||
+                             name == "--trimmer";
     if (takes_value && !value) {
       if (i + 1 >= args.size()) return fail(name + " needs a value");
       value = args[++i];
@@ -233,6 +243,27 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
       options.refuse_clear_while_running = true;
     } else if (name == "--engine-stopped") {
       options.engine_stopped = true;
+      options.engine_rpm.reset();
+    } else if (name == "--engine") {
+      const std::optional<PtyEngineChoice> engine = ParsePtyEngine(*value);
+      if (!engine) {
+        return fail("--engine needs stopped, idle or a speed from 100 to 12000 rpm, not '" +
+                    *value + "'");
+      }
+      options.engine_stopped = engine->stopped;
+      options.engine_rpm = engine->rpm;
+    } else if (name == "--immobiliser") {
+      const auto bytes = ParseHexBytes(*value, 1);
+      if (!bytes)
+        return fail("--immobiliser needs two hex digits such as 82, not '" + *value + "'");
+      options.immobiliser = (*bytes)[0];
+    } else if (name == "--trimmer") {
+      const std::optional<double> trimmer = ParseNumber(*value);
+      if (!trimmer || *trimmer != std::floor(*trimmer) || *trimmer < kMinTrimmer ||
+          *trimmer > kMaxTrimmer) {
+        return fail("--trimmer needs a whole number from -127 to 126, not '" + *value + "'");
+      }
+      options.trimmer = static_cast<int>(*trimmer);
     } else if (name == "--battery") {
       const std::optional<double> volts = ParseNumber(*value);
       if (!volts || *volts < 0 || *volts > kMaxBatteryVolts) {
@@ -292,6 +323,12 @@ PtyEcuArgs ParsePtyEcuArgs(const std::vector<std::string>& args) {
   }
   if (faults && !byte_model) {
     return fail("--faults needs a byte model (mm16, mm15 or 15rc), not '" + options.model + "'");
+  }
+  if (options.immobiliser && family != Iaw59M5AM) {
+    return fail("--immobiliser needs the model m59 or 5am, not '" + options.model + "'");
+  }
+  if (options.trimmer && family != Iaw59M5AM && family != Iaw15M && family != Iaw15RC) {
+    return fail("--trimmer needs the model m59, 5am, mm15 or 15rc, not '" + options.model + "'");
   }
   if (options.battery_volts && !options.elm327) {
     return fail("--battery needs --elm327: only the adapter reads the voltage at the socket");
@@ -368,16 +405,25 @@ class PtyEcu::Impl {
   VirtualClock clock_;
   KLineBus bus_{clock_};
   EngineModel idling_engine_;
-  FixedEngine stopped_engine_{StoppedEngine()};
-  EngineSource* engine_ = &idling_engine_;
+  SwitchableEngine engine_{idling_engine_};
   std::unique_ptr<TesterUart> uart_;
   std::unique_ptr<EcuModel> ecu_;        // an ECU awake from the start
   std::unique_ptr<WakeUpEcu> wake_ecu_;  // or one that must be woken
   bool ignition_keys_ = false;           // wake_ecu_ waits for the ignition and its key bytes
   EventId ignition_event_ = 0;
-  EobdResponder eobd_;              // the ECU behind the adapter, for eobd
-  KwpEngineSettings kwp_settings_;  // or for m59 and 5am
+  EobdResponder eobd_;                 // the ECU behind the adapter, for eobd
+  KwpEngineResponder kwp_;             // or for m59 and 5am
+  KwpEngineEcu* kwp_ecu_ = nullptr;    // the model on the line, for the actuator log
+  ByteFamilyEcu* byte_ecu_ = nullptr;  // (owned by ecu_ or wake_ecu_)
   std::unique_ptr<Elm327Model> elm_;
+
+ public:
+  std::vector<ActuatorActivation> ActuatorLog() const {
+    if (kwp_ecu_ != nullptr) return kwp_ecu_->ActuatorLog();
+    if (byte_ecu_ != nullptr) return byte_ecu_->ActuatorLog();
+    if (elm_ && family_ == Iaw59M5AM) return kwp_.ActuatorLog(clock_.Now());
+    return {};
+  }
 };
 
 bool PtyEcu::Impl::Open() {
@@ -430,23 +476,37 @@ bool PtyEcu::Impl::OpenPty(int baud) {
 }
 
 void PtyEcu::Impl::MakeModels() {
-  if (options_.engine_stopped) engine_ = &stopped_engine_;
-  kwp_settings_.stored_codes = options_.kwp_codes;
-  kwp_settings_.refuse_clear_while_running = options_.refuse_clear_while_running;
-  if (options_.kwp_identification) kwp_settings_.identification = *options_.kwp_identification;
+  if (options_.engine_rpm) {
+    EngineSettings steady;
+    steady.idle_rpm = *options_.engine_rpm;
+    steady.idle_jitter_rpm = 0;
+    steady.blips = false;
+    idling_engine_ = EngineModel(steady);
+  }
+  engine_.SetRunning(!options_.engine_stopped);
+  KwpEngineSettings kwp_settings;
+  kwp_settings.stored_codes = options_.kwp_codes;
+  kwp_settings.refuse_clear_while_running = options_.refuse_clear_while_running;
+  if (options_.kwp_identification) kwp_settings.identification = *options_.kwp_identification;
+  kwp_settings.ecu_name = EcuName(options_.model);
+  if (options_.immobiliser) kwp_settings.immobiliser = *options_.immobiliser;
+  if (options_.trimmer && family_ == Iaw59M5AM) {
+    kwp_settings.trimmer_stored = static_cast<std::int8_t>(*options_.trimmer);
+  }
   if (options_.elm327) {
     Elm327Options elm_options;
     if (options_.p2_seconds) elm_options.ecu_delay = *options_.p2_seconds;
     if (options_.battery_volts) elm_options.battery_volts = *options_.battery_volts;
     eobd_ = EobdResponder(EobdSettings{options_.stored_codes});
-    const std::string_view name = EcuName(options_.model);
+    kwp_ = KwpEngineResponder(std::move(kwp_settings));
     elm_ = std::make_unique<Elm327Model>(
         clock_,
-        [this, name](const ElmRequest& request) -> std::vector<HexMessage> {
-          const EngineState state = engine_->At(clock_.Now());
+        [this](const ElmRequest& request) -> std::vector<HexMessage> {
+          const Nanos now = clock_.Now();
+          const EngineState state = engine_.At(now);
           if (family_ == Eobd) return eobd_.Respond(request.payload, state, request.functional);
-          HexMessage reply = KwpExtraReply(request.payload, name);
-          if (reply.empty()) reply = KwpEngineReply(request.payload, state, kwp_settings_);
+          HexMessage reply = KwpExtraReply(request.payload);
+          if (reply.empty()) reply = kwp_.Respond(request.payload, state, now);
           if (reply.empty()) return {};
           return {reply};
         },
@@ -458,15 +518,19 @@ void PtyEcu::Impl::MakeModels() {
   uart_ = std::make_unique<TesterUart>(clock_, bus_, baud_);
   std::unique_ptr<EcuModel> model;
   if (family_ == Iaw59M5AM) {
-    model = std::make_unique<NamedKwpEcu>(clock_, bus_, *engine_, EcuName(options_.model),
-                                          kwp_settings_);
+    auto kwp = std::make_unique<TimedKwpEcu>(clock_, bus_, engine_, std::move(kwp_settings));
+    kwp_ecu_ = kwp.get();
+    model = std::move(kwp);
   } else if (family_ == Eobd) {
-    model = std::make_unique<EobdEcu>(clock_, bus_, *engine_, EobdSettings{options_.stored_codes});
+    model = std::make_unique<EobdEcu>(clock_, bus_, engine_, EobdSettings{options_.stored_codes});
   } else {
     ByteFamilySettings settings;
     settings.faults = options_.fault_rows;
     if (options_.byte_identification) settings.identification = *options_.byte_identification;
-    model = std::make_unique<ByteFamilyEcu>(clock_, bus_, *engine_, family_, settings);
+    if (options_.trimmer) settings.trimmer_raw = static_cast<std::uint8_t>(*options_.trimmer + 128);
+    auto bytes = std::make_unique<ByteFamilyEcu>(clock_, bus_, engine_, family_, settings);
+    byte_ecu_ = bytes.get();
+    model = std::move(bytes);
   }
   if (options_.p2_seconds) model->SetP2(*options_.p2_seconds);
 
@@ -658,5 +722,6 @@ const std::string& PtyEcu::SlavePath() const { return impl_->slave_path_; }
 const std::string& PtyEcu::Error() const { return impl_->error_; }
 PtyEcu::Exit PtyEcu::Run() { return impl_->Run(); }
 void PtyEcu::Stop() { impl_->Stop(); }
+std::vector<ActuatorActivation> PtyEcu::ActuatorLog() const { return impl_->ActuatorLog(); }
 
 }  // namespace velkor::sim

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/family_ecus.hpp"
 #include "sim/fault_store.hpp"
 
 namespace velkor::sim {
@@ -31,7 +32,27 @@ struct PtyEcuOptions {
   // The engine stands still with the ignition on (what the clearing of the byte families and
   // the TPS reset want) instead of idling.
   bool engine_stopped = false;
+  // A steady idle at this speed (no blips, no jitter) instead of the idling engine model.
+  std::optional<double> engine_rpm;
+  // m59, 5am: the immobiliser status byte (21 74).
+  std::optional<std::uint8_t> immobiliser;
+  // The stored trimmer as the tester shows it: m59, 5am the signed value of 21 3D; mm15, 15rc
+  // the raw byte of address 0F minus 128. -127 to 126.
+  std::optional<int> trimmer;
 };
+
+// The engine of --engine: "stopped", "idle" (the engine model) or a speed in rpm (a steady idle,
+// 100 to 12000). None for anything else.
+struct PtyEngineChoice {
+  bool stopped = false;
+  std::optional<double> rpm;  // none with "idle"
+};
+std::optional<PtyEngineChoice> ParsePtyEngine(std::string_view text);
+
+// One line of the actuator log the simulator prints when it ends:
+//   actuator: id=<hex> on_s=<t> off_s=<t or never> ended_by=<tester|ecu|never>
+// times in seconds with a period and three decimals, whatever the locale.
+std::string FormatActuatorLine(const ActuatorActivation& activation);
 
 // The family a model name stands for (m59 and 5am 4, mm16 0, mm15 1, 15rc 2, eobd 5).
 std::optional<int> PtyModelFamily(std::string_view model);
@@ -106,6 +127,9 @@ class PtyEcu {
   Exit Run();
   // Makes Run return kStopped soon. Async-signal-safe and thread-safe.
   void Stop();
+  // Every activation of an actuator or test the ECU has made so far (times in seconds since the
+  // simulator started). Not while Run is running on another thread.
+  std::vector<ActuatorActivation> ActuatorLog() const;
 
  private:
   class Impl;

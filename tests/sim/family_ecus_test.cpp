@@ -422,8 +422,8 @@ TEST_F(FamilyEcuTest, ByteFamilyMemoryClearing) {
   const struct {
     int family;
     const char* clear;
-    const char* other;  // the other family's clear byte: a test command here, not modelled
-  } families[] = {{Iaw16M, "84", "83"}, {Iaw15M, "83", "84"}, {Iaw15RC, "83", "84"}};
+    const char* other;  // a byte that is no command of the family
+  } families[] = {{Iaw16M, "84", "88"}, {Iaw15M, "83", "84"}, {Iaw15RC, "83", "84"}};
   engine_.state.rpm = 0;
   engine_.state.throttle_deg = 0;
   for (const auto& f : families) {
