@@ -13,7 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "c_locale_scope.hpp"
 #include "core/hex_message.hpp"
+#include "link/frame.hpp"
 #include "platform/termios_port.hpp"
 
 namespace velkor::sim {
@@ -272,6 +274,20 @@ TEST(PtyEcuArgsTest, ParsesOrRefuses) {
       {{"--pty", "--elm327", "--battery", "13,8"}, "--battery needs a voltage"},
       {{"--pty", "--elm327", "--battery", "31"}, "--battery needs a voltage"},
       {{"--pty", "--battery", "13.8"}, "--battery needs --elm327"},
+      {{"--pty", "--engine", "stopped"}, ""},
+      {{"--pty", "--engine=idle"}, ""},
+      {{"--pty", "--engine", "1500"}, ""},
+      {{"--pty", "--engine", "99"}, "--engine needs stopped, idle or a speed"},
+      {{"--pty", "--engine", "fast"}, "--engine needs stopped, idle or a speed"},
+      {{"--pty", "--engine"}, "--engine needs a value"},
+      {{"--pty", "--model", "5am", "--immobiliser", "82"}, ""},
+      {{"--pty", "--immobiliser", "8"}, "--immobiliser needs two hex digits"},
+      {{"--pty", "--model", "mm16", "--immobiliser", "00"}, "--immobiliser needs the model"},
+      {{"--pty", "--trimmer", "-127"}, ""},
+      {{"--pty", "--model", "15rc", "--trimmer", "126"}, ""},
+      {{"--pty", "--trimmer", "127"}, "--trimmer needs a whole number"},
+      {{"--pty", "--trimmer", "1.5"}, "--trimmer needs a whole number"},
+      {{"--pty", "--model", "mm16", "--trimmer", "1"}, "--trimmer needs the model"},
   };
   for (const Case& c : cases) {
     const PtyEcuArgs parsed = ParsePtyEcuArgs(c.args);
@@ -396,6 +412,55 @@ TEST_F(PtyEcuTest, ByteEcuClearsItsMemorisedFaults) {
     Send({step.request});
     EXPECT_EQ(Read(2), (Bytes{step.request, step.answer}));
   }
+}
+
+TEST(PtyEcuArgsTest, EngineChoicesAndTheActuatorLine) {
+  const PtyEcuArgs steady = ParsePtyEcuArgs({"--pty", "--engine-stopped", "--engine", "1500"});
+  ASSERT_TRUE(steady.options) << steady.error;
+  EXPECT_FALSE(steady.options->engine_stopped);  // the last one given
+  EXPECT_DOUBLE_EQ(steady.options->engine_rpm.value_or(0), 1500);
+  const PtyEcuArgs stopped = ParsePtyEcuArgs({"--pty", "--engine", "1500", "--engine", "stopped"});
+  ASSERT_TRUE(stopped.options);
+  EXPECT_TRUE(stopped.options->engine_stopped);
+  EXPECT_FALSE(stopped.options->engine_rpm);
+  const PtyEcuArgs extras =
+      ParsePtyEcuArgs({"--pty", "--model", "5am", "--immobiliser", "a2", "--trimmer", "-5"});
+  ASSERT_TRUE(extras.options);
+  EXPECT_EQ(extras.options->immobiliser, 0xA2);
+  EXPECT_EQ(extras.options->trimmer, -5);
+
+  // A period and three decimals under a decimal-comma locale as well.
+  testing_support::ScopedCLocale french(testing_support::kFrenchLocale);
+  using EndedBy = ActuatorActivation::EndedBy;
+  EXPECT_EQ(FormatActuatorLine({0x0E, 1.25, 11.2505, EndedBy::kTester}),
+            "actuator: id=0E on_s=1.250 off_s=11.251 ended_by=tester");
+  EXPECT_EQ(FormatActuatorLine({0x80, 0, 30, EndedBy::kEcu}),
+            "actuator: id=80 on_s=0.000 off_s=30.000 ended_by=ecu");
+  EXPECT_EQ(FormatActuatorLine({0x05, 2, std::nullopt, EndedBy::kNever}),
+            "actuator: id=05 on_s=2.000 off_s=never ended_by=never");
+}
+
+// The pump switched on and off over the pty, with the engine stopped as the test wants it: the
+// simulator's log has the one activation, ended by the tester.
+TEST_F(PtyEcuTest, KwpEcuLogsTheActuatorsItDrove) {
+  const PtyEcuArgs args =
+      ParsePtyEcuArgs({"--pty", "--model", "m59", "--awake", "--engine", "stopped"});
+  ASSERT_TRUE(args.options) << args.error;
+  Start(*args.options);
+  OpenKLine();
+  for (const char* payload : {"300507", "300500"}) {
+    const Bytes request = HexToBytes(FrameKwp(payload, "10F1"));
+    const Bytes reply = HexToBytes(FrameKwp("70" + Mid(payload, 3), "F110"));
+    Send(request);
+    EXPECT_EQ(Read(request.size() + reply.size()), Join(request, reply));
+  }
+  ecu_->Stop();
+  ASSERT_TRUE(Finished(seconds(5)));
+  const std::vector<ActuatorActivation> log = ecu_->ActuatorLog();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].id, 0x05);
+  EXPECT_EQ(log[0].ended_by, ActuatorActivation::EndedBy::kTester);
+  EXPECT_LT(log[0].on_s, log[0].off_s.value_or(0));
 }
 
 }  // namespace
