@@ -645,6 +645,8 @@ std::optional<std::uint8_t> ByteFamilyEcu::DiagnosticAnswer(std::uint8_t command
     return kCommandDone;
   }
   if (IsTest(command)) {
+    // The actuators are driven only with the engine standing still.
+    if (EngineRunning(state)) return std::nullopt;
     StartTest(command, now);
     return command;
   }

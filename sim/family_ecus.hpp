@@ -41,7 +41,8 @@ namespace velkor::sim {
 //     b * 0.7058 - 90), 0A battery (b * 0.0628 V); 10-12 and 14-16 the fault bits of rows 0-2
 //     and 4-6, 2B-2D and 2F-31 their fault kinds (ByteFamilySettings; 00: none); 13 the engine
 //     status (bit 0 stepper enabled, bit 1 engine running, bit 3 throttle at a stop);
-//     families 0 to 2 also 17 to 28 their identification bytes and the diagnostic mode below.
+//     families 0 to 2 also 17 to 28 their identification bytes and the diagnostic mode below,
+//     15M and 15RC 0F their trimmer.
 //     The low bytes (02, 04) come from the value latched when its high byte was read, so a
 //     value changing between the two reads cannot tear.
 //   4, KWP frames: 81 start communication (C1 EF 8F), 82 stop, 10 81 session, 20 end of
@@ -74,8 +75,9 @@ struct EcuFault {
   // the service and parameters for the framed ones ("0111", "21A0"). Empty: every request.
   HexMessage request{};
   bool silence = false;  // heard, never answered
-  // Framed families: refused with 7F + service + this code instead of the reply. The byte
-  // families have no refusal: they stay silent.
+  // Framed families: refused with 7F + service + this code instead of the reply, and not
+  // carried out (nothing switched on, nothing cleared). The byte families have no refusal: they
+  // stay silent, and do nothing either. A silenced request is carried out: its reply is lost.
   std::optional<std::uint8_t> negative{};
   std::optional<std::uint8_t> stray_byte{};  // sent just before the reply
   int keep_bytes = -1;                       // >= 0: the reply cut to its first bytes
@@ -258,7 +260,8 @@ double ByteTestSeconds(int family, std::uint8_t command);
 //     +------------ FF <-- FF ------+                                    | own accord
 //     +------------ FF <-- FF ---------------------------------------------+ (test ended)
 //
-// AA while the engine runs gets no answer; so does any byte the mode does not know. Neither in
+// AA while the engine runs gets no answer, and so does a test command (the engine started
+// after AA); so does any byte the mode does not know. Neither in
 // the diagnostic mode nor while a test runs are the live-data addresses served. Each test is an
 // activation in ActuatorLog (id: its command byte), ended by the tester's FF or by the ECU.
 //

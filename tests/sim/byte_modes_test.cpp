@@ -119,8 +119,21 @@ TEST_F(ByteModesTest, WhatTheModesDoNotTake) {
   EXPECT_EQ(Send("88"), "");  // no command
   EXPECT_EQ(Send("8D"), "");  // no trimmer mode on the 16M
   EXPECT_EQ(Send("AA"), "");
+  engine_.state.rpm = 1200;  // started in the diagnostic mode: no test
+  EXPECT_EQ(Send("80"), "");
   EXPECT_EQ(ecu.Mode(), ByteMode::kDiagnostic);
   EXPECT_TRUE(ecu.ActuatorLog().empty());
+}
+
+// A command a fault refuses is not carried out either: silence, and nothing switched on.
+TEST_F(ByteModesTest, RefusedCommandDrivesNothing) {
+  ByteFamilyEcu& ecu = Connect(Iaw15M);
+  ecu.AddFault({.request = "80", .negative = 0x22, .times = 1});
+  Send("AA");
+  EXPECT_EQ(Send("80"), "");
+  EXPECT_EQ(ecu.Mode(), ByteMode::kDiagnostic);
+  EXPECT_TRUE(ecu.ActuatorLog().empty());
+  EXPECT_EQ(Send("80"), "80");
 }
 
 TEST_F(ByteModesTest, TrimmerModeEchoesAndStoresOnlyWhenTheEngineRan) {
