@@ -891,6 +891,22 @@
         <source>Non disponible en EOBD</source>
         <translation>Not available in EOBD</translation>
     </message>
+    <message id="706">
+        <source>La valeur Maximum possible est 126</source>
+        <translation>The highest value possible is 126</translation>
+    </message>
+    <message id="708">
+        <source>Erreur de commande</source>
+        <translation>Command error</translation>
+    </message>
+    <message id="709">
+        <source>Commande OK</source>
+        <translation>Command OK</translation>
+    </message>
+    <message id="712">
+        <source>Condition not correct</source>
+        <translation>Conditions not correct</translation>
+    </message>
     <message id="801">
         <source>Démo</source>
         <translation>Demo</translation>
@@ -1182,6 +1198,70 @@
     <message id="925">
         <source>Uscita da Cut-Off in accelerazione</source>
         <translation>Leaving cut-off, accelerating</translation>
+    </message>
+    <message id="950">
+        <source>Mémoriser dans l'ECU le trimmer à </source>
+        <translation>Store in the ECU the trimmer at </translation>
+    </message>
+    <message id="951">
+        <source>Mémorisation du trimmer en attente : </source>
+        <translation>Trimmer store pending: </translation>
+    </message>
+    <message id="952">
+        <source>Mémorisation du trimmer annulée</source>
+        <translation>Trimmer store cancelled</translation>
+    </message>
+    <message id="953">
+        <source>Trimmer non pris par l'ECU : </source>
+        <translation>Trimmer not taken by the ECU: </translation>
+    </message>
+    <message id="955">
+        <source>Limite du trimmer atteinte</source>
+        <translation>Trimmer limit reached</translation>
+    </message>
+    <message id="956">
+        <source>Pas d'écho de l'ECU : la valeur reste </source>
+        <translation>No echo from the ECU: the value stays </translation>
+    </message>
+    <message id="957">
+        <source>Valeur mémorisée : </source>
+        <translation>Value stored: </translation>
+    </message>
+    <message id="958">
+        <source>Mémorisation non confirmée, l'ECU lit : </source>
+        <translation>Store not confirmed, the ECU reads: </translation>
+    </message>
+    <message id="959">
+        <source>Valeur d'origine rétablie : </source>
+        <translation>Original value restored: </translation>
+    </message>
+    <message id="960">
+        <source>Retour non confirmé, l'ECU lit : </source>
+        <translation>Return not confirmed, the ECU reads: </translation>
+    </message>
+    <message id="961">
+        <source>Test Stepper refusé : </source>
+        <translation>Stepper test refused: </translation>
+    </message>
+    <message id="962">
+        <source>pas de réponse de l'ECU</source>
+        <translation>no answer from the ECU</translation>
+    </message>
+    <message id="963">
+        <source>Pas de réponse de l'ECU : trimmer inconnu</source>
+        <translation>No answer from the ECU: trimmer unknown</translation>
+    </message>
+    <message id="964">
+        <source>Etat du moteur inconnu : pas de réponse de l'ECU</source>
+        <translation>Engine state unknown: no answer from the ECU</translation>
+    </message>
+    <message id="965">
+        <source>L'ECU n'est pas entré en mode diagnostic</source>
+        <translation>The ECU did not enter its diagnostic mode</translation>
+    </message>
+    <message id="966">
+        <source>Trimmer hors plage, mode trimmer refusé : </source>
+        <translation>Trimmer out of range, trimmer mode refused: </translation>
     </message>
 </context>
 </TS>

@@ -891,6 +891,22 @@
         <source>Non disponible en EOBD</source>
         <translation>Non disponible en EOBD</translation>
     </message>
+    <message id="706">
+        <source>La valeur Maximum possible est 126</source>
+        <translation>La valeur Maximum possible est 126</translation>
+    </message>
+    <message id="708">
+        <source>Erreur de commande</source>
+        <translation>Erreur de commande</translation>
+    </message>
+    <message id="709">
+        <source>Commande OK</source>
+        <translation>Commande OK</translation>
+    </message>
+    <message id="712">
+        <source>Condition not correct</source>
+        <translation>Condition not correct</translation>
+    </message>
     <message id="801">
         <source>Démo</source>
         <translation>Démo</translation>
@@ -1182,6 +1198,70 @@
     <message id="925">
         <source>Uscita da Cut-Off in accelerazione</source>
         <translation>Uscita da Cut-Off in accelerazione</translation>
+    </message>
+    <message id="950">
+        <source>Mémoriser dans l'ECU le trimmer à </source>
+        <translation>Mémoriser dans l'ECU le trimmer à </translation>
+    </message>
+    <message id="951">
+        <source>Mémorisation du trimmer en attente : </source>
+        <translation>Mémorisation du trimmer en attente : </translation>
+    </message>
+    <message id="952">
+        <source>Mémorisation du trimmer annulée</source>
+        <translation>Mémorisation du trimmer annulée</translation>
+    </message>
+    <message id="953">
+        <source>Trimmer non pris par l'ECU : </source>
+        <translation>Trimmer non pris par l'ECU : </translation>
+    </message>
+    <message id="955">
+        <source>Limite du trimmer atteinte</source>
+        <translation>Limite du trimmer atteinte</translation>
+    </message>
+    <message id="956">
+        <source>Pas d'écho de l'ECU : la valeur reste </source>
+        <translation>Pas d'écho de l'ECU : la valeur reste </translation>
+    </message>
+    <message id="957">
+        <source>Valeur mémorisée : </source>
+        <translation>Valeur mémorisée : </translation>
+    </message>
+    <message id="958">
+        <source>Mémorisation non confirmée, l'ECU lit : </source>
+        <translation>Mémorisation non confirmée, l'ECU lit : </translation>
+    </message>
+    <message id="959">
+        <source>Valeur d'origine rétablie : </source>
+        <translation>Valeur d'origine rétablie : </translation>
+    </message>
+    <message id="960">
+        <source>Retour non confirmé, l'ECU lit : </source>
+        <translation>Retour non confirmé, l'ECU lit : </translation>
+    </message>
+    <message id="961">
+        <source>Test Stepper refusé : </source>
+        <translation>Test Stepper refusé : </translation>
+    </message>
+    <message id="962">
+        <source>pas de réponse de l'ECU</source>
+        <translation>pas de réponse de l'ECU</translation>
+    </message>
+    <message id="963">
+        <source>Pas de réponse de l'ECU : trimmer inconnu</source>
+        <translation>Pas de réponse de l'ECU : trimmer inconnu</translation>
+    </message>
+    <message id="964">
+        <source>Etat du moteur inconnu : pas de réponse de l'ECU</source>
+        <translation>Etat du moteur inconnu : pas de réponse de l'ECU</translation>
+    </message>
+    <message id="965">
+        <source>L'ECU n'est pas entré en mode diagnostic</source>
+        <translation>L'ECU n'est pas entré en mode diagnostic</translation>
+    </message>
+    <message id="966">
+        <source>Trimmer hors plage, mode trimmer refusé : </source>
+        <translation>Trimmer hors plage, mode trimmer refusé : </translation>
     </message>
 </context>
 </TS>

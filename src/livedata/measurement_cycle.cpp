@@ -153,10 +153,16 @@ void MeasurementCycle::Prepare() {
     const bool trimmer = w.Enabled(fp::Trimmer);
     w.SetVisible(fp::FrChgTrimmer, trimmer);
     w.SetVisible(fp::mnTrimmer, trimmer);
-    const int initial = s_.run_hooks != nullptr ? s_.run_hooks->TrimmerInitial() : 0;
-    w.SetText(fp::cdTrimmer,
-              s_.language.LookupText(kResetToText, kResetToCaption) + std::to_string(initial));
-    if (s_.link.TestMode) w.SetValue(fp::HScrollTrimmer, initial);
+    const std::optional<int> initial =
+        s_.run_hooks != nullptr ? s_.run_hooks->TrimmerInitial() : std::nullopt;
+    // Unknown is not 0: the reset has nothing to go back to.
+    w.SetText(fp::cdTrimmer, s_.language.LookupText(kResetToText, kResetToCaption) +
+                                 (initial ? std::to_string(*initial) : std::string(kInactive)));
+    // A byte 0x80 reads +128, beyond the scroll bar: nothing to reset to either.
+    const int value = initial.value_or(0);
+    const bool usable = initial.has_value() && value >= -127 && value <= 127;
+    w.SetEnabled(fp::cdTrimmer, usable);
+    if (s_.link.TestMode && usable) w.SetValue(fp::HScrollTrimmer, value);
   }
   if (family == Eobd) {
     w.SetText(fp::Frinject, "LOAD %");
@@ -331,6 +337,7 @@ void MeasurementCycle::Finish() {
   w.SetEnabled(fp::cdparametre, true);
   // Whatever ended the run, the converter is usable again (not only after the button).
   w.SetEnabled(fp::mnConvert, true);
+  if (s_.run_hooks != nullptr) s_.run_hooks->RunEnded();
   s_.flags.MeasurementIdle = true;
   // A program that closed during the run ends its session: nothing is kept alive any more.
   if (s_.keep_alive != nullptr && !s_.link.Closing) s_.keep_alive->Start();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,12 +30,16 @@ class CycleRunHooks {
   // length of 160 ticks with any pending request dropped, and the trimmer copies the ECU value
   // into its scroll bar at its next step.
   virtual void RunStarting() {}
-  // 59M/5AM: the trimmer's initial value, read from the ECU when it is not known yet (0).
-  virtual int TrimmerInitial() { return 0; }
+  // 59M/5AM: the trimmer's initial value, read from the ECU when it is not known yet; none
+  // while the ECU has not told it.
+  virtual std::optional<int> TrimmerInitial() { return std::nullopt; }
   // The stepper test shows its progress in ProgressBar1, so the throttle must not.
   virtual bool StepperUsesBarGraph() const { return false; }
   // The engine runs below 1000 rpm: the live graph's lower scale bound becomes 900.
   virtual void LowerGraphScale() {}
+  // The run is over, before the measurements are given back (MeasurementIdle): a stepper test
+  // still running is stopped, a requested trimmer store dropped.
+  virtual void RunEnded() {}
 };
 
 // Everything the cycle reads and writes besides its own state.

@@ -131,6 +131,11 @@ const std::vector<ControlDesign>& MainWindowDesign() {
       {fp::FrChgTrimmer, "Modif Trimmer"},
       {fp::cdTrimmer, "Trimmer"},
       {fp::CdMemorise, "Mémorise"},
+      {fp::HScrollTrimmer, ""},
+      {fp::lbTrimmer, "0"},
+      {fp::lbHintF6, "F6 = - 1"},
+      {fp::lbHintF7, "F7 = + 1"},
+      {fp::chMoteur, "test Moteur"},
       {fp::Frame2, "COM"},
       {fp::Shape1, ""},
       {fp::ProgressBar1, ""},
@@ -285,6 +290,7 @@ void MainWindow::SetInitialisation() {
   ApplyStepperFrame();
   ApplyMeasures();
   services_.link.EcuType = settings_.ecu_type;
+  ApplyTrimmer15Entries();
 
   const Language& language = services_.language;
   const std::string frame_tip = language.LookupText(155, kFrameTip);
@@ -336,6 +342,12 @@ void MainWindow::ApplyStepperFrame() {
   ShowStepperControls(model_, settings_.measures, has_stepper, /*with_lambda=*/false);
 }
 
+void MainWindow::ApplyTrimmer15Entries() {
+  const bool fifteen = settings_.ecu_type == Iaw15M || settings_.ecu_type == Iaw15RC;
+  model_.SetVisible(fp::cdTrimer15, fifteen);
+  model_.SetVisible(fp::mnTrim15M, fifteen);
+}
+
 void MainWindow::ApplyUnitCaptions() {
   const char* temperature = settings_.temp_celsius ? " (°C)" : " (°F)";
   model_.SetText(fp::Frair, WithoutUnit(model_.Text(fp::Frair)) + temperature);
@@ -356,7 +368,12 @@ void MainWindow::DoubleClickFrame(std::string_view frame) {
   if (frame == fp::Frgaz) {
     model_.SetVisible(fp::frTPS, active && ShowsThrottleVoltage(services_.link.EcuType));
   } else if (frame == fp::frMoteurPP) {
-    model_.SetEnabled(fp::cdMoteurPP, active && Offered(fp::cdMoteurPP));
+    // The button follows the switch, unless a test is asked for or running.
+    if (adjust_.stepper != nullptr) {
+      adjust_.stepper->SwitchChanged();
+    } else {
+      model_.SetEnabled(fp::cdMoteurPP, active && Offered(fp::cdMoteurPP));
+    }
   } else if (frame == fp::Frtrimmer) {
     model_.SetVisible(fp::FrChgTrimmer, active);
     model_.SetVisible(fp::mnTrimmer, active);
@@ -392,7 +409,7 @@ void MainWindow::ProgressTick() {
   if (progress_ticks_ >= progress_length_) {
     model_.SetValue(fp::ProgressBar1, 0);
     progress_timer_.Stop();
-    model_.SetEnabled(fp::cdMoteurPP, Offered(fp::cdMoteurPP));
+    // The stepper test has a ticker of its own: the end of this count enables nothing of it.
     return;
   }
   model_.SetValue(fp::ProgressBar1, progress_ticks_ * 100 / progress_length_);
@@ -569,6 +586,46 @@ void MainWindow::PressReInitialisation() {
   if (session_ != nullptr && model_.Enabled(fp::CdReInit)) session_->ReInitialise();
 }
 
+void MainWindow::TrimmerScrolled(int value) {
+  if (adjust_.trimmer != nullptr) adjust_.trimmer->Scrolled(value);
+}
+
+void MainWindow::TrimmerPlus() {
+  if (adjust_.trimmer != nullptr) adjust_.trimmer->Plus();
+}
+
+void MainWindow::TrimmerMinus() {
+  if (adjust_.trimmer != nullptr) adjust_.trimmer->Minus();
+}
+
+void MainWindow::PressMemorise() {
+  if (adjust_.trimmer != nullptr) adjust_.trimmer->PressMemorise();
+}
+
+void MainWindow::PressResetTrimmer() {
+  if (adjust_.trimmer != nullptr) adjust_.trimmer->PressReset();
+}
+
+void MainWindow::ClickMoteur(bool checked) {
+  if (adjust_.trimmer != nullptr) {
+    adjust_.trimmer->ClickMoteur(checked);
+  } else {
+    model_.SetChecked(fp::chMoteur, checked);
+  }
+}
+
+void MainWindow::PressStepperTest() {
+  if (adjust_.stepper != nullptr) adjust_.stepper->Press();
+}
+
+void MainWindow::OpenTrimmer15() {
+  const int family = services_.link.EcuType;
+  if (adjust_.trimmer15 == nullptr || (family != Iaw15M && family != Iaw15RC)) return;
+  // The window talks to the ECU of an open session (or the demo ECU).
+  if (session_ == nullptr || (!session_->Open() && !services_.link.TestMode)) return;
+  adjust_.trimmer15->Open();
+}
+
 void MainWindow::Quit() {
   if (!flags_.MeasurementIdle) flags_.StopRequest = true;
   if (model_.Checked(fp::chCSV)) model_.SetChecked(fp::chCSV, false);
@@ -583,6 +640,10 @@ void MainWindow::Unload() {
     flags_.StopRequest = true;
     services_.clock.Pause(kStopWait);
   }
+  // What the adjustments left on the ECU is put back while the link still sends: the 15M
+  // trimmer mode left with the original value, a stepper test stopped.
+  if (adjust_.trimmer15 != nullptr) adjust_.trimmer15->PressExit();
+  if (adjust_.stepper != nullptr) adjust_.stepper->Exit();
   // The session ends the diagnostic session and closes the link, once nothing uses it.
   if (session_ != nullptr) session_->Close();
   // Positions are kept whatever the link: an ELM327 user's windows stay where they were put.

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "adjust/stepper_test.hpp"
+#include "adjust/trimmer.hpp"
+#include "adjust/trimmer_15m.hpp"
 #include "config/home_access.hpp"
 #include "config/ini_store.hpp"
 #include "config/language.hpp"
@@ -112,6 +115,13 @@ struct MeasurementParts {
   FileSystem* files = nullptr;
 };
 
+// The adjustments, built by the application once the window's logic exists.
+struct AdjustParts {
+  Trimmer* trimmer = nullptr;      // FrChgTrimmer, mnTrimmer
+  StepperTest* stepper = nullptr;  // frMoteurPP's cdMoteurPP
+  Trimmer15* trimmer15 = nullptr;  // frmTrimmer15
+};
+
 class MainWindow : public SessionHost {
  public:
   // False for the entries whose windows and actions are not offered yet: they stay greyed.
@@ -166,6 +176,21 @@ class MainWindow : public SessionHost {
   void ClickStatutSonde(bool checked);
   // cdintialisation / MnInit / F2.
   void PressInitialisation();
+
+  void SetAdjustments(AdjustParts parts) { adjust_ = parts; }
+  // The trimmer (family 4): HScrollTrimmer moved by the user; mnPlus / F7 and mnMoinsUn / F6
+  // (the graph's "Trimmer + 1" and "Trimmer - 1" too); CdMemorise; cdTrimmer "Reset to n";
+  // the box chMoteur ("test Moteur").
+  void TrimmerScrolled(int value);
+  void TrimmerPlus();
+  void TrimmerMinus();
+  void PressMemorise();
+  void PressResetTrimmer();
+  void ClickMoteur(bool checked);
+  // cdMoteurPP: the stepper-motor test at the next pass above 600 rpm.
+  void PressStepperTest();
+  // cdTrimer15, mnTrim15M (F8): the 15M trimmer window, for the 15M and 15RC only.
+  void OpenTrimmer15();
   // CdReInit / MnRreInit.
   void PressReInitialisation();
 
@@ -192,6 +217,8 @@ class MainWindow : public SessionHost {
   void ApplyMeasures();
   void ApplyStepperFrame();
   void ApplyUnitCaptions();
+  // cdTrimer15 and mnTrim15M exist for the 15M and 15RC only.
+  void ApplyTrimmer15Entries();
   void ProgressTick();
   bool Save();
   // Closes the recordings whose box is no longer ticked (the cycle and closing clear boxes).
@@ -213,6 +240,7 @@ class MainWindow : public SessionHost {
   MeasurementParts parts_;
   SessionControl* session_ = nullptr;
   DiagnosticWindows* diagnostics_ = nullptr;
+  AdjustParts adjust_;
   int progress_ticks_ = 0;
   int progress_length_ = 0;
   bool unloaded_ = false;

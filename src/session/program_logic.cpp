@@ -2,6 +2,19 @@
 
 namespace velkor {
 
+namespace {
+
+// The 15M trimmer window's hold on the link is a lease of the session.
+class LeaseHold : public LinkHandle {
+ public:
+  explicit LeaseHold(std::unique_ptr<LinkLease> lease) : lease_(std::move(lease)) {}
+
+ private:
+  std::unique_ptr<LinkLease> lease_;
+};
+
+}  // namespace
+
 ProgramLogic::ProgramLogic(ProgramServices s)
     : window(s.front.window,
              MainWindowServices{
@@ -78,12 +91,46 @@ ProgramLogic::ProgramLogic(ProgramServices s)
           .main_window = s.front.window,
           .flags = window.flags(),
           .version_suffix = s.front.version_suffix,
-      }) {
+      }),
+      stepper_timer_(s.timers.CreateTimer()),
+      trimmer(AdjustServices{.window = s.front.window,
+                             .exchange = s.exchange,
+                             .link = s.link,
+                             .clock = s.clock,
+                             .trace = s.trace,
+                             .language = s.language,
+                             .dialogs = s.front.dialogs}),
+      stepper(AdjustServices{.window = s.front.window,
+                             .exchange = s.exchange,
+                             .link = s.link,
+                             .clock = s.clock,
+                             .trace = s.trace,
+                             .language = s.language,
+                             .dialogs = s.front.dialogs},
+              *stepper_timer_),
+      trimmer15(trimmer15_model,
+                Trimmer15Services{.diagnostics = {.exchange = s.exchange,
+                                                  .link = s.link,
+                                                  .clock = s.clock,
+                                                  .loop = s.loop,
+                                                  .trace = s.trace,
+                                                  .language = s.language,
+                                                  .dialogs = s.front.dialogs,
+                                                  .beeper = s.front.beeper},
+                                  .flags = window.flags(),
+                                  .take_link = [this]() -> std::unique_ptr<LinkHandle> {
+                                    std::unique_ptr<LinkLease> lease = session.TakeLease();
+                                    if (lease == nullptr) return nullptr;
+                                    return std::make_unique<LeaseHold>(std::move(lease));
+                                  }}) {
   window.SetSession(&session);
   window.SetDiagnostics(&diagnostics);
   // The lambda probe is read only from the ECU the session found to be a 5AM.
   decoder.SetEcuDescription([this] { return session.HasStepper() ? session.EcuName() : ""; });
   hooks.SetEngineStatus(&status);
+  hooks.SetAdjustments(&trimmer, &stepper);
+  window.SetAdjustments(
+      AdjustParts{.trimmer = &trimmer, .stepper = &stepper, .trimmer15 = &trimmer15});
   window.SetMeasurement(MeasurementParts{.cycle = &cycle,
                                          .csv = &csv,
                                          .workbook = &workbook,

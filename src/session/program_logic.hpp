@@ -2,8 +2,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "adjust/stepper_test.hpp"
+#include "adjust/trimmer.hpp"
+#include "adjust/trimmer_15m.hpp"
 #include "config/ini_store.hpp"
 #include "config/language.hpp"
 #include "core/clock.hpp"
@@ -87,8 +91,31 @@ class ProgramLogic : private CycleRunHooks {
   DiagnosticWindows diagnostics;  // frmIdentification, frmerreur, FrmDTC59
 
  private:
-  // CycleRunHooks: a family-4 run starts with the trimmer value of the session.
-  int TrimmerInitial() override { return session.TrimmerInitialForRun(); }
+  std::unique_ptr<Timer> stepper_timer_;  // the stepper test's own progress ticks
+
+ public:
+  Trimmer trimmer;              // the main window's trimmer (family 4; 15M/15RC read-only)
+  StepperTest stepper;          // the 5AM's stepper-motor test
+  ScreenModel trimmer15_model;  // frmTrimmer15
+  Trimmer15 trimmer15;
+
+ private:
+  // CycleRunHooks: a run starts and ends the trimmer's and the stepper test's work; a family-4
+  // run starts with the trimmer value of the session.
+  void RunStarting() override {
+    trimmer.RunStarting();
+    stepper.RunStarting();
+  }
+  std::optional<int> TrimmerInitial() override {
+    const std::optional<int> initial = session.TrimmerInitialForRun();
+    trimmer.SetInitial(initial);
+    return initial;
+  }
+  bool StepperUsesBarGraph() const override { return stepper.Running(); }
+  void RunEnded() override {
+    stepper.RunEnded();
+    trimmer.RunEnded();
+  }
 };
 
 }  // namespace velkor

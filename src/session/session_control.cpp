@@ -1,8 +1,11 @@
 #include "session/session_control.hpp"
 
+#include "adjust/trimmer.hpp"
 #include "core/ecu_family.hpp"
 #include "core/hex_message.hpp"
 #include "link/demo_ecu.hpp"
+#include "link/frame.hpp"
+#include "link/kwp_reply.hpp"
 #include "livedata/ecu_tables.hpp"
 #include "livedata/frmparam.hpp"
 #include "session/elm_init.hpp"
@@ -160,7 +163,9 @@ bool SessionControl::RunStart() {
     if (ok) {
       trimmer_initial_ = GetTrimmerInitial(s_.exchange, s_.link, s_.clock, s_.trace);
     }
-    s_.window.SetText(fp::cdTrimmer, Text(174, "Reset to ") + std::to_string(trimmer_initial_));
+    s_.window.SetText(
+        fp::cdTrimmer,
+        Text(174, "Reset to ") + (trimmer_initial_ ? std::to_string(*trimmer_initial_) : "--"));
     s_.window.SetVisible(fp::chStatutSonde, true);
     return ok;
   }
@@ -367,8 +372,8 @@ void SessionControl::LetGoOfLink() {
   link_.kline.reset();
 }
 
-int SessionControl::TrimmerInitialForRun() {
-  if (trimmer_initial_ == 0 && s_.link.EcuType == Iaw59M5AM && !closing_ &&
+std::optional<int> SessionControl::TrimmerInitialForRun() {
+  if (!trimmer_initial_ && s_.link.EcuType == Iaw59M5AM && !closing_ &&
       (open_ || s_.link.TestMode)) {
     trimmer_initial_ = GetTrimmerInitial(s_.exchange, s_.link, s_.clock, s_.trace);
   }
@@ -436,24 +441,21 @@ LinkLease::~LinkLease() {
   session_.LeaseEnded(check_now);
 }
 
-int GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock, TraceLog& trace) {
+std::optional<int> GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock,
+                                     TraceLog& trace) {
   clock.Pause(0.06);
-  const HexMessage header = "83" + link.ReplyHeader + "613D";
-  const std::string answer =
-      exchange.SendReceive(EcuRequest(EcuRole::kTrimmerRead, Iaw59M5AM), header + "0925",
-                           EcuReplyLength(EcuRole::kTrimmerRead, Iaw59M5AM), 1000);
-  const std::size_t at = answer.find(header);
-  if (at == std::string::npos || answer.size() < at + header.size() + 2) {
+  const std::string answer = exchange.SendReceive(
+      EcuRequest(EcuRole::kTrimmerRead, Iaw59M5AM), FrameKwp("613D09", link.ReplyHeader),
+      EcuReplyLength(EcuRole::kTrimmerRead, Iaw59M5AM), 1000);
+  const KwpReply reply = ReadKwpReply(answer, link.ReplyHeader,
+                                      {.service = 0x21, .local_id = 0x3D, .needed_bytes = 1});
+  if (!reply.Positive()) {
     trace.WriteTrace("Error Trimmer");
-    return 0;
+    return std::nullopt;
   }
-  const int byte = HexToByte(answer.substr(at + header.size(), 2));
-  if (byte < 0) {
-    trace.WriteTrace("Error Trimmer");
-    return 0;
-  }
+  const int byte = reply.Byte(0);
   trace.WriteTrace("Trimmer Initial: " + std::string(byte < 10 ? "0" : "") + std::to_string(byte));
-  return static_cast<std::int8_t>(byte);
+  return TrimmerValueOfByte(byte);
 }
 
 }  // namespace velkor

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -139,9 +140,10 @@ class SessionControl {
   int Variant() const { return variant_; }
   // The ECU of the session is a 5AM: stepper motor and lambda probe.
   bool HasStepper() const { return has_stepper_; }
-  int TrimmerInitial() const { return trimmer_initial_; }
+  // The trimmer's value read at the session start; none while the ECU has not told it.
+  std::optional<int> TrimmerInitial() const { return trimmer_initial_; }
   // The trimmer's value for a measurement run of family 4: read from the ECU when not known yet.
-  int TrimmerInitialForRun();
+  std::optional<int> TrimmerInitialForRun();
   InterfaceKind Kind() const { return link_.kind; }
   KLinePort* KLine() const { return link_.kline.get(); }
   SerialPort* Adapter() const { return link_.elm.get(); }
@@ -173,7 +175,7 @@ class SessionControl {
   int ok_log_number_ = 0;
   std::string ecu_name_;
   int variant_ = -1;
-  int trimmer_initial_ = 0;
+  std::optional<int> trimmer_initial_;
   bool has_stepper_ = false;
   bool open_ = false;
   bool starting_ = false;
@@ -213,8 +215,10 @@ class LinkLease {
   bool lost_ = false;
 };
 
-// Reads the idle-mixture trimmer of a family-4 ECU ("213D"); 0 and the trace line
-// "Error Trimmer" when the answer does not hold it.
-int GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock, TraceLog& trace);
+// Reads the idle-mixture trimmer of a family-4 ECU ("213D", its reply 61 3D <byte>): the byte
+// as a signed value (0x80 reads +128); none and the trace line "Error Trimmer" when the ECU's
+// reply does not hold it.
+std::optional<int> GetTrimmerInitial(Exchange& exchange, LinkState& link, Clock& clock,
+                                     TraceLog& trace);
 
 }  // namespace velkor

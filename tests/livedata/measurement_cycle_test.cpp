@@ -125,11 +125,13 @@ class HooksSpy : public CycleHooks {
 class RunHooksSpy : public CycleRunHooks {
  public:
   void RunStarting() override { ++starts; }
-  int TrimmerInitial() override { return trimmer_initial; }
+  std::optional<int> TrimmerInitial() override { return trimmer_initial; }
+  void RunEnded() override { ++ends; }
   bool StepperUsesBarGraph() const override { return stepper_bar; }
   void LowerGraphScale() override { ++low_scale; }
   int starts = 0;
-  int trimmer_initial = 0;
+  std::optional<int> trimmer_initial;
+  int ends = 0;
   bool stepper_bar = false;
   int low_scale = 0;
 };
@@ -722,6 +724,31 @@ TEST_F(MeasurementCycleTest, FamilyFourShowsTheTrimmerFrameWithItsSwitch) {
   Play(steps);
   EXPECT_FALSE(frame_during);
   EXPECT_FALSE(model_.Visible(fp::mnTrimmer));
+}
+
+// "Reset to n" only for a value the ECU told and the scroll bar can hold: an unknown value is
+// not 0, and a byte 0x80 reads +128. Every run's end is told.
+TEST_F(MeasurementCycleTest, TrimmerResetNeedsAKnownInitialValue) {
+  struct Case {
+    std::optional<int> initial;
+    const char* caption;
+    bool enabled;
+    int scroll;
+  };
+  for (const Case& c : {Case{std::nullopt, "Reset to --", false, 7},
+                        Case{128, "Reset to 128", false, 7}, Case{-3, "Reset to -3", true, -3}}) {
+    SCOPED_TRACE(c.caption);
+    run_hooks_.trimmer_initial = c.initial;
+    link_.TestMode = true;
+    model_.SetValue(fp::HScrollTrimmer, 7);
+    const int ends = run_hooks_.ends;
+    std::vector<Step> steps(1, Speed(1500));
+    Play(steps);
+    EXPECT_EQ(model_.Text(fp::cdTrimmer), c.caption);
+    EXPECT_EQ(model_.Enabled(fp::cdTrimmer), c.enabled);
+    EXPECT_EQ(model_.Value(fp::HScrollTrimmer), c.scroll);
+    EXPECT_EQ(run_hooks_.ends, ends + 1);
+  }
 }
 
 TEST_F(MeasurementCycleTest, EobdRenamesThreeFrames) {

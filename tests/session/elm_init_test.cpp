@@ -224,8 +224,8 @@ TEST_P(ElmInitNameTest, NameDecidesTheStepperAndLambdaControls) {
   EXPECT_EQ(screen_.Text(fp::lbPanel5), c.ecu_name);
   EXPECT_EQ(screen_.Visible(fp::frMoteurPP), c.frame_shown);
   EXPECT_EQ(screen_.Enabled(fp::lbMoteurPP), c.stepper_label_enabled);
-  // The stepper-motor test is not offered yet: its button stays greyed on any ECU.
-  EXPECT_FALSE(screen_.Enabled(fp::cdMoteurPP));
+  // The stepper-motor test's button follows its measure, on a 5AM only.
+  EXPECT_EQ(screen_.Enabled(fp::cdMoteurPP), c.stepper_label_enabled);
   EXPECT_EQ(screen_.Visible(fp::lbLambda), c.lambda_shown);
   EXPECT_EQ(screen_.Enabled(fp::lbLambda), c.lambda_enabled);
   EXPECT_EQ(measures_.moteur_pp, c.moteur_pp_after);

@@ -353,8 +353,8 @@ TEST(KwpStartTest, EcuNameDecidesTheStepperMotorControls) {
     EXPECT_EQ(bench.screen.Text(fp::lbPanel5), c.shown);
     EXPECT_EQ(bench.screen.Visible(fp::frMoteurPP), c.stepper);
     EXPECT_EQ(bench.screen.Enabled(fp::lbMoteurPP), c.stepper);
-    // The stepper-motor test is not offered yet: its button stays greyed on every ECU.
-    EXPECT_FALSE(bench.screen.Enabled(fp::cdMoteurPP));
+    // The stepper-motor test's button follows its measure, on a 5AM only.
+    EXPECT_EQ(bench.screen.Enabled(fp::cdMoteurPP), c.stepper);
     EXPECT_EQ(bench.screen.Visible(fp::lbLambda), c.stepper);
     if (c.stepper) {
       EXPECT_FALSE(bench.screen.Enabled(fp::lbLambda));  // the trimmer preference is off
