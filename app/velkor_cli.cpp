@@ -32,6 +32,8 @@ constexpr const char* kUsage =
     "       velkor-cli measure [options]\n"
     "       velkor-cli ident [options]\n"
     "       velkor-cli faults [--clear] [options]\n"
+    "       velkor-cli trimmer [--set N [--store]] [options]\n"
+    "       velkor-cli test --list | <name> [options]\n"
     "\n"
     "init     starts the ECU's session as F2 does and prints\n"
     "           session: open family=<f> ecu=<name> variant=<how it woke>\n"
@@ -46,10 +48,33 @@ constexpr const char* kUsage =
     "           faults: count=<n>\n"
     "         --clear (59M/5AM, EOBD) clears them without asking (the flag is the\n"
     "         confirmation), reads them again and prints the list and count again.\n"
+    "test     --list prints the family's tests and routines, one name a line (59M/5AM:\n"
+    "         rev-counter fuel-pump coil-1 coil-2 injector-1 injector-2 fan-1 fan-2\n"
+    "         immobiliser tps-reset service-reset; 16M, 15M, 15RC: rev-counter fuel-pump\n"
+    "         coil-1 coil-2 injector-1 injector-2). test <name> starts the session and\n"
+    "         runs it as the fault window does, with the same checks (the engine must be\n"
+    "         known to be stopped; the command is the confirmation of a routine), prints\n"
+    "           test: <name> start\n"
+    "           test: <name> <line the window shows>\n"
+    "           test: <name> result=<ok|refused|failed|no-answer|stop-unconfirmed>\n"
+    "         and exits 0 on \"Test OK\", 5 when it was refused before anything moved\n"
+    "         (the reason on stderr), 4 when the ECU refused, did not answer or did not\n"
+    "         confirm the end (then switch the ignition off). Ctrl+C stops the test.\n"
     "measure  starts the session, then runs the measurement cycle and prints one line per\n"
     "         iteration (time and every engine value as the main window shows it), then\n"
     "           summary: iterations=<n> rate_hz=<r> misses=<m> recording=<paths>\n"
     "         with failed=<files> after it when a recording stopped on a failed write.\n"
+    "trimmer  starts the session and prints the ECU's idle-mixture trimmer\n"
+    "           trimmer: value=<n>            (59M/5AM: 21 3D; 15M, 15RC: address 0F,\n"
+    "                                          with raw=<byte>)\n"
+    "         --set N (59M/5AM, N from -127 to 127) runs the measurement cycle and, after\n"
+    "         its first valid read, sets the value through the main window's logic: sent\n"
+    "         only above 600 rpm with 'test Moteur' clear; --store then stores it (the flag\n"
+    "         is the confirmation). Prints trimmer: value=<n> stored=<yes|no> when the ECU\n"
+    "         reads N (and confirmed the store). Exit 5 with the reason on stderr when\n"
+    "         the ECU refuses or does not take it, or when the engine does not run above\n"
+    "         600 rpm within 30 s. The 15M/15RC trimmer is set from the desktop program's\n"
+    "         15M trimmer window only (ECU in trimmer mode, engine started by hand).\n"
     "\n"
     "options:\n"
     "  --home DIR        home folder (ecu.ini, Mesures/); default as the program's\n"
@@ -70,9 +95,10 @@ constexpr const char* kUsage =
     "Ctrl+C stops the measurements; the recordings are closed and converted first.\n"
     "Exit codes: 0 done, 1 recording impossible, 2 bad arguments, 3 the link cannot be opened,\n"
     "4 no session (the ECU did not answer the start) or the ECU stopped answering (or\n"
-    "refused a clear: the reason is printed),\n"
+    "refused a clear or a test: the reason is printed),\n"
     "5 the home folder cannot be used (a file, not writable, or Velkor or another\n"
-    "velkor-cli runs on it), 6 a recording stopped on a failed write (a full disk); the\n"
+    "velkor-cli runs on it), or a test refused before anything moved, 6 a recording\n"
+    "stopped on a failed write (a full disk); the\n"
     "passes before are kept.\n";
 
 std::atomic<bool> g_interrupted{false};
@@ -93,6 +119,10 @@ struct Options {
   bool xlsx = false;
   bool quiet = false;
   bool clear = false;
+  std::optional<int> trimmer_set;  // trimmer --set N
+  bool store = false;              // trimmer --store
+  bool list = false;
+  std::string test;  // test <name>
 };
 
 constexpr const char* kFamilyNames[] = {"mm16", "mm15", "15rc", "p8", "m59", "eobd"};
@@ -129,7 +159,7 @@ Options Parse(const QStringList& arguments) {
   }
   options.command = arguments[1].toStdString();
   if (options.command != "measure" && options.command != "init" && options.command != "ident" &&
-      options.command != "faults") {
+      options.command != "faults" && options.command != "trimmer" && options.command != "test") {
     Fail(2, "unknown command '" + options.command + "'");
   }
   for (int i = 2; i < arguments.size(); ++i) {
@@ -179,11 +209,30 @@ Options Parse(const QStringList& arguments) {
       options.quiet = true;
     } else if (argument == "--clear" && options.command == "faults") {
       options.clear = true;
+    } else if (argument == "--list" && options.command == "test") {
+      options.list = true;
+    } else if (options.command == "test" && options.test.empty() && !argument.starts_with("-")) {
+      options.test = argument;
+    } else if (argument == "--set" && options.command == "trimmer") {
+      const std::string text = value();
+      int parsed = 0;
+      const auto read = std::from_chars(text.data(), text.data() + text.size(), parsed);
+      if (read.ec != std::errc() || read.ptr != text.data() + text.size() || parsed < -127 ||
+          parsed > 127) {
+        Fail(2, "--set needs a whole number from -127 to 127, not '" + text + "'");
+      }
+      options.trimmer_set = parsed;
+    } else if (argument == "--store" && options.command == "trimmer") {
+      options.store = true;
     } else {
       Fail(2, "unknown option '" + argument + "'");
     }
   }
   if (options.seconds && options.iterations) Fail(2, "give --seconds or --iterations, not both");
+  if (options.store && !options.trimmer_set) Fail(2, "--store needs --set N");
+  if (options.command == "test" && options.list == !options.test.empty()) {
+    Fail(2, "test needs --list or the name of a test");
+  }
   return options;
 }
 
@@ -243,6 +292,194 @@ int PrintFaults(DiagnosticWindows& diagnostics, const LinkState& link, bool clea
     if (outcome != DiagnosticOutcome::kNoAnswer) PrintFaultList(diagnostics.faults_59.Faults());
   }
   return OutcomeCode(outcome);
+}
+
+// The tests and routines of a family, by the names velkor-cli takes.
+std::vector<std::string> TestNames(int family) {
+  std::vector<std::string> names;
+  if (family == Iaw59M5AM) {
+    for (const ActuatorTest59& test : kActuatorTests59) names.emplace_back(test.cli_name);
+    names.emplace_back("tps-reset");
+    names.emplace_back("service-reset");
+  } else if (DiagCommandByte(family, 1)) {
+    for (int i = 1; i < kDiagCommandCount; ++i) names.emplace_back(kDiagCommands1516[i].cli_name);
+  }
+  return names;
+}
+
+int ListTests(int family) {
+  const std::vector<std::string> names = TestNames(family);
+  if (names.empty()) Fail(2, "this family has no tests");
+  for (const std::string& name : names) std::printf("%s\n", name.c_str());
+  return 0;
+}
+
+// Runs test `name` through the fault windows' logic, as the window's buttons do.
+int RunTest(DiagnosticWindows& diagnostics, const LinkState& link, const std::string& name) {
+  const int family = link.EcuType;
+  TestRunResult result;
+  std::string shown;
+  std::printf("test: %s start\n", name.c_str());
+  std::fflush(stdout);
+  if (family == Iaw59M5AM) {
+    int index = -1;
+    for (int i = 0; i < kActuatorTestCount; ++i) {
+      if (name == kActuatorTests59[i].cli_name) index = i;
+    }
+    if (index >= 0) {
+      result = diagnostics.RunTest59(index);
+    } else if (name == "tps-reset") {
+      result = diagnostics.RunResetTps59();
+    } else {
+      result = diagnostics.RunResetService59();
+    }
+    shown = diagnostics.faults_59_model.Text(FrmDTC59::LDescription);
+  } else {
+    int index = -1;
+    for (int i = 1; i < kDiagCommandCount; ++i) {
+      if (name == kDiagCommands1516[i].cli_name) index = i;
+    }
+    result = diagnostics.RunCommand1516(index);
+    const ScreenModel& window = diagnostics.faults_1516_model;
+    for (std::size_t k = 0; k < frmerreur::kDialogueSteps; ++k) {
+      for (std::string_view label : {frmerreur::lenvoie[k], frmerreur::lrecu[k]}) {
+        if (window.Text(label).find_first_not_of(' ') != std::string::npos) {
+          shown += window.Text(label) + "\n";
+        }
+      }
+    }
+  }
+  // The window's text, one line each.
+  std::size_t from = 0;
+  while (from < shown.size()) {
+    std::size_t end = shown.find_first_of("\r\n", from);
+    if (end == std::string::npos) end = shown.size();
+    if (end > from)
+      std::printf("test: %s %s\n", name.c_str(), shown.substr(from, end - from).c_str());
+    from = end + 1;
+  }
+  const char* word = "failed";
+  int code = 4;
+  switch (result.kind) {
+    case TestRunResult::Kind::kOk:
+      word = "ok";
+      code = 0;
+      break;
+    case TestRunResult::Kind::kInterlocked:
+      word = "refused";
+      code = 5;
+      break;
+    case TestRunResult::Kind::kFailed:
+      break;
+    case TestRunResult::Kind::kNoAnswer:
+      word = "no-answer";
+      break;
+    case TestRunResult::Kind::kStopUnconfirmed:
+      word = "stop-unconfirmed";
+      break;
+    case TestRunResult::Kind::kUnavailable:
+      word = "unavailable";
+      break;
+  }
+  std::printf("test: %s result=%s\n", name.c_str(), word);
+  std::fflush(stdout);
+  if (code != 0 && !result.message.empty()) {
+    std::fprintf(stderr, "velkor-cli: %s\n", result.message.c_str());
+  }
+  return code;
+}
+
+// How long `trimmer --set` waits for the engine above 600 rpm, and for the whole adjustment.
+constexpr double kTrimmerEngineWait = 30;
+constexpr double kTrimmerWait = 90;
+
+// velkor-cli trimmer: the read, or the adjustment through the main window's own logic and
+// interlocks (the measurement cycle runs; the value goes out above 600 rpm only).
+int RunTrimmer(ProgramLogic& logic, ProgramParts& parts, ScreenModel& model,
+               const Options& options) {
+  const int family = parts.link.EcuType;
+  if (family == Iaw15M || family == Iaw15RC) {
+    if (options.trimmer_set) {
+      std::fprintf(stderr,
+                   "velkor-cli: --set: the 15M/15RC trimmer is set from the desktop program's 15M "
+                   "trimmer window\n");
+      return 2;
+    }
+    const std::string answer = parts.exchange.SendReceive("0F", "81", 1, 300);
+    const int raw = answer.size() == 2 ? HexToByte(answer) : -1;
+    if (raw < 0) {
+      std::fprintf(stderr, "velkor-cli: the ECU gave no trimmer\n");
+      return 4;
+    }
+    std::printf("trimmer: value=%d raw=%s\n", raw - 128, answer.c_str());
+    return 0;
+  }
+  if (family != Iaw59M5AM) {
+    std::fprintf(stderr, "velkor-cli: this family has no trimmer\n");
+    return 2;
+  }
+  if (!options.trimmer_set) {
+    const std::optional<int> value =
+        GetTrimmerInitial(parts.exchange, parts.link, parts.clock, parts.trace);
+    if (!value) {
+      std::fprintf(stderr, "velkor-cli: the ECU gave no trimmer\n");
+      return 4;
+    }
+    std::printf("trimmer: value=%d\n", *value);
+    return 0;
+  }
+
+  const int target = *options.trimmer_set;
+  Trimmer& trimmer = logic.trimmer;
+  const std::string done_text = parts.language.LookupText(709, "Commande OK");
+  // The display switch, for this run only (the preferences are not written).
+  model.SetEnabled(fp::Trimmer, true);
+  bool chosen = false;
+  bool stored = false;
+  std::string refusal;
+  bool finished = false;  // said done or refused; otherwise the run ended by itself
+  logic.hooks.SetOnSample([&](const LiveSample& sample) {
+    const auto finish = [&](std::string why) {
+      refusal = std::move(why);
+      finished = true;
+      logic.window.flags().StopRequest = true;
+    };
+    if (g_interrupted) return finish("interrupted");
+    if (!chosen) {
+      if (trimmer.LastRead() && model.Enabled(fp::FrChgTrimmer)) {
+        logic.window.TrimmerScrolled(target);
+        if (options.store) logic.window.PressMemorise();
+        chosen = true;
+      } else if (sample.Time > kTrimmerEngineWait) {
+        finish(trimmer.LastRead() ? "the engine must run above 600 rpm to adjust the trimmer"
+                                  : "the ECU gave no trimmer");
+      }
+      return;
+    }
+    const std::string panel = model.Text(fp::lbPanel1);
+    if (sample.Time > kTrimmerWait) return finish("no answer in time: " + panel);
+    if (trimmer.Pending()) return;
+    if (trimmer.LastRead() != target) return finish(panel);
+    if (options.store) {
+      if (trimmer.StoreRequest()) return;
+      if (panel != done_text) return finish(panel);
+      stored = true;
+    }
+    finish("");
+  });
+  model.SetEnabled(fp::cdparametre, true);
+  logic.window.PressParameters();
+  logic.hooks.SetOnSample({});
+  if (!finished) {
+    std::fprintf(stderr, "velkor-cli: the ECU stopped answering; measurements ended\n");
+    return 4;
+  }
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "velkor-cli: trimmer not set: %s\n", refusal.c_str());
+    return 5;
+  }
+  std::printf("trimmer: value=%d stored=%s\n", target, stored ? "yes" : "no");
+  return 0;
 }
 
 class TerminalBeeper : public Beeper {
@@ -362,6 +599,10 @@ int main(int argc, char** argv) {
   TerminalBeeper beeper;
 
   TerminalHost host(parts.ini);
+  // The list needs no cable.
+  if (options.command == "test" && options.list) {
+    return ListTests(options.family.value_or(ReadSetting(parts.ini, ini_keys::kEcuType)));
+  }
   if (options.demo) {
     parts.link.TestMode = true;
   } else {
@@ -392,7 +633,11 @@ int main(int argc, char** argv) {
   std::unique_ptr<Timer> interrupt_watch = parts.timers.CreateTimer();
   interrupt_watch->SetInterval(100);
   interrupt_watch->SetOnTick([&] {
-    if (g_interrupted && session.Starting()) window.Unload();
+    // Ctrl+C during a test closes the window as the desktop would: the test is stopped first.
+    if (g_interrupted && (session.Starting() || logic.diagnostics.tests_59.Busy() ||
+                          logic.diagnostics.commands_1516.Running())) {
+      window.Unload();
+    }
   });
   interrupt_watch->Start();
   if (!window.StartUp()) return 1;
@@ -401,6 +646,13 @@ int main(int argc, char** argv) {
   const std::string family = parts.link.EcuType >= 0 && parts.link.EcuType < 6
                                  ? kFamilyNames[parts.link.EcuType]
                                  : std::to_string(parts.link.EcuType);
+  if (options.command == "test") {
+    const std::vector<std::string> names = TestNames(parts.link.EcuType);
+    if (std::find(names.begin(), names.end(), options.test) == names.end()) {
+      window.Unload();
+      Fail(2, "no test '" + options.test + "' for the " + family + " (velkor-cli test --list)");
+    }
+  }
 
   // The demo ECU is always open for measuring; `init` walks through its start all the same.
   const bool start_session = !parts.link.TestMode || options.command != "measure";
@@ -423,6 +675,16 @@ int main(int argc, char** argv) {
   if (options.command == "init" || g_interrupted) {
     window.Unload();
     return 0;
+  }
+  if (options.command == "test") {
+    const int code = RunTest(logic.diagnostics, parts.link, options.test);
+    window.Unload();
+    return code;
+  }
+  if (options.command == "trimmer") {
+    const int code = RunTrimmer(logic, parts, model, options);
+    window.Unload();
+    return code;
   }
   if (options.command == "ident" || options.command == "faults") {
     const int code = options.command == "ident"

@@ -1111,6 +1111,66 @@
         <source>Test Stepper en action</source>
         <translation>Stepper test running</translation>
     </message>
+    <message id="878">
+        <source>Le moteur doit être arrêté</source>
+        <translation>The engine must be stopped</translation>
+    </message>
+    <message id="879">
+        <source>État du moteur inconnu : l'ECU n'a pas confirmé que le moteur est arrêté</source>
+        <translation>Engine state unknown: the ECU did not confirm that the engine is stopped</translation>
+    </message>
+    <message id="880">
+        <source>Reset TPS : moteur arrêté, contact mis, poignée des gaz relâchée. Lancer le reset ?</source>
+        <translation>Reset TPS: engine stopped, ignition on, throttle released. Run the reset?</translation>
+    </message>
+    <message id="881">
+        <source>Reset Service : moteur arrêté, contact mis. Lancer le reset ?</source>
+        <translation>Reset Service: engine stopped, ignition on. Run the reset?</translation>
+    </message>
+    <message id="882">
+        <source>L'ECU n'a pas confirmé l'arrêt du test : coupez le contact maintenant ! / The ECU did not confirm the end of the test: switch the ignition off now!</source>
+        <translation>The ECU did not confirm the end of the test: switch the ignition off now!</translation>
+    </message>
+    <message id="883">
+        <source>Arrêt du test / Test stop</source>
+        <translation>Test stop</translation>
+    </message>
+    <message id="884">
+        <source>Pas de réponse de l'ECU</source>
+        <translation>No answer from the ECU</translation>
+    </message>
+    <message id="885">
+        <source>Reset TPS confirmé par l'ECU</source>
+        <translation>Reset TPS confirmed by the ECU</translation>
+    </message>
+    <message id="886">
+        <source>Résultat du reset TPS non reçu</source>
+        <translation>Reset TPS result not received</translation>
+    </message>
+    <message id="887">
+        <source>Test terminé</source>
+        <translation>Test finished</translation>
+    </message>
+    <message id="888">
+        <source>Pas de fin de test de l'ECU</source>
+        <translation>The ECU did not end the test</translation>
+    </message>
+    <message id="889">
+        <source>Fin de test inattendue : </source>
+        <translation>Unexpected end of test: </translation>
+    </message>
+    <message id="890">
+        <source>Test interrompu</source>
+        <translation>Test interrupted</translation>
+    </message>
+    <message id="891">
+        <source>Sortie du mode diag non confirmée</source>
+        <translation>Leaving the diagnostic mode not confirmed</translation>
+    </message>
+    <message id="892">
+        <source>Commande non acceptée par l'ECU</source>
+        <translation>Command not accepted by the ECU</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Could not fetch the update</translation>

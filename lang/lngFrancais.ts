@@ -1111,6 +1111,66 @@
         <source>Test Stepper en action</source>
         <translation>Test Stepper en action</translation>
     </message>
+    <message id="878">
+        <source>Le moteur doit être arrêté</source>
+        <translation>Le moteur doit être arrêté</translation>
+    </message>
+    <message id="879">
+        <source>État du moteur inconnu : l'ECU n'a pas confirmé que le moteur est arrêté</source>
+        <translation>État du moteur inconnu : l'ECU n'a pas confirmé que le moteur est arrêté</translation>
+    </message>
+    <message id="880">
+        <source>Reset TPS : moteur arrêté, contact mis, poignée des gaz relâchée. Lancer le reset ?</source>
+        <translation>Reset TPS : moteur arrêté, contact mis, poignée des gaz relâchée. Lancer le reset ?</translation>
+    </message>
+    <message id="881">
+        <source>Reset Service : moteur arrêté, contact mis. Lancer le reset ?</source>
+        <translation>Reset Service : moteur arrêté, contact mis. Lancer le reset ?</translation>
+    </message>
+    <message id="882">
+        <source>L'ECU n'a pas confirmé l'arrêt du test : coupez le contact maintenant ! / The ECU did not confirm the end of the test: switch the ignition off now!</source>
+        <translation>L'ECU n'a pas confirmé l'arrêt du test : coupez le contact maintenant ! / The ECU did not confirm the end of the test: switch the ignition off now!</translation>
+    </message>
+    <message id="883">
+        <source>Arrêt du test / Test stop</source>
+        <translation>Arrêt du test / Test stop</translation>
+    </message>
+    <message id="884">
+        <source>Pas de réponse de l'ECU</source>
+        <translation>Pas de réponse de l'ECU</translation>
+    </message>
+    <message id="885">
+        <source>Reset TPS confirmé par l'ECU</source>
+        <translation>Reset TPS confirmé par l'ECU</translation>
+    </message>
+    <message id="886">
+        <source>Résultat du reset TPS non reçu</source>
+        <translation>Résultat du reset TPS non reçu</translation>
+    </message>
+    <message id="887">
+        <source>Test terminé</source>
+        <translation>Test terminé</translation>
+    </message>
+    <message id="888">
+        <source>Pas de fin de test de l'ECU</source>
+        <translation>Pas de fin de test de l'ECU</translation>
+    </message>
+    <message id="889">
+        <source>Fin de test inattendue : </source>
+        <translation>Fin de test inattendue : </translation>
+    </message>
+    <message id="890">
+        <source>Test interrompu</source>
+        <translation>Test interrompu</translation>
+    </message>
+    <message id="891">
+        <source>Sortie du mode diag non confirmée</source>
+        <translation>Sortie du mode diag non confirmée</translation>
+    </message>
+    <message id="892">
+        <source>Commande non acceptée par l'ECU</source>
+        <translation>Commande non acceptée par l'ECU</translation>
+    </message>
     <message id="904">
         <source>Impossible de récupérer la mise à jour</source>
         <translation>Impossible de récupérer la mise à jour</translation>

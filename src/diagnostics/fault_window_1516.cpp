@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "core/ecu_family.hpp"
+
 namespace velkor {
 
 namespace fe = frmerreur;
@@ -186,11 +188,13 @@ void FaultWindow1516::Load(std::string_view version_suffix) {
   window_.SetEnabled(fe::cderreur, true);
   window_.SetEnabled(fe::cdarret, true);
 
-  // The clearing and the tests come later: their frames are there, greyed (not Frdiag2, which
-  // also holds cdarret).
-  window_.SetEnabled(fe::frcde, false);
-  for (std::string_view command : fe::cddiag) window_.SetEnabled(command, false);
-  window_.SetEnabled(fe::frdialogue, false);
+  // The clearing and the tests: the 16M, 15M and 15RC have them; the P8 none (its frames stay
+  // greyed; not Frdiag2, which also holds cdarret).
+  const int type = services_.link.EcuType;
+  const bool commands = type == Iaw16M || type == Iaw15M || type == Iaw15RC;
+  window_.SetEnabled(fe::frcde, commands);
+  for (std::string_view command : fe::cddiag) window_.SetEnabled(command, commands);
+  window_.SetEnabled(fe::frdialogue, commands);
   for (std::size_t k = 0; k < fe::kDialogueSteps; ++k) {
     window_.SetText(fe::lenvoie[k], std::string(kBlank));
     window_.SetText(fe::lrecu[k], std::string(kBlank));

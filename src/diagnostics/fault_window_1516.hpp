@@ -28,7 +28,7 @@ inline constexpr std::string_view rdef[kRows] = {"rdef0", "rdef1", "rdef2", "rde
                                                  "rdef4", "rdef5", "rdef6"};
 inline constexpr std::string_view Text1 = "Text1";
 inline constexpr std::string_view cderreur = "cderreur";
-// Right half: memory clearing and the actuator tests (greyed until they are built).
+// Right half: memory clearing and the actuator tests (DiagModeRunner).
 inline constexpr std::string_view Frdiag2 = "Frdiag2";
 inline constexpr std::string_view frcde = "frcde";
 inline constexpr std::size_t kCommands = 7;
@@ -124,7 +124,7 @@ struct FaultRead1516 {
 
 // The left half of the 15M/16M fault window: the read of the fault memory (cderreur). The
 // session lends it the link for Read. The right half (memory clearing and the actuator tests)
-// is shown greyed.
+// is DiagModeRunner's.
 class FaultWindow1516 {
  public:
   // `window` must outlive this object.

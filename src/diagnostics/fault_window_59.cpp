@@ -126,7 +126,8 @@ void FaultWindow59::ApplyDesign() {
   window_.SetEnabled(w::HScrollError, false);
   window_.SetColour(w::Shape1, kWhite);
 
-  // The actuator tests and the resets of the same window come later: shown, greyed.
+  // The actuator tests and the resets of the same window: greyed until ActuatorPanel59 loads
+  // them for a 59M/5AM.
   window_.SetText(w::FrameTestActif, "Test actif des composants");
   window_.SetText(w::Label1, "Choississez votre test");
   window_.SetText(w::CdeStartTest, "Lancer Test");
@@ -155,7 +156,7 @@ void FaultWindow59::ApplyCaptions() {
   for (const Caption& caption : kCaptions) {
     window_.SetText(caption.control, services_.language.LookupText(caption.id, caption.text));
   }
-  // The test area, greyed until its tests come, is in the user's language all the same.
+  // The test area's captions in the user's language (ActuatorPanel59 sets up the rest).
   window_.SetText(w::FrameTestActif,
                   services_.language.LookupText(535, "Test actif des composants"));
   window_.SetText(w::Label1, services_.language.LookupText(536, "Choississez votre test"));

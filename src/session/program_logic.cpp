@@ -16,7 +16,8 @@ class LeaseHold : public LinkHandle {
 }  // namespace
 
 ProgramLogic::ProgramLogic(ProgramServices s)
-    : window(s.front.window,
+    : test_timer_(s.timers.CreateTimer()),
+      window(s.front.window,
              MainWindowServices{
                  .ini = s.ini,
                  .link = s.link,
@@ -91,6 +92,7 @@ ProgramLogic::ProgramLogic(ProgramServices s)
           .main_window = s.front.window,
           .flags = window.flags(),
           .version_suffix = s.front.version_suffix,
+          .test_timer = *test_timer_,
       }),
       stepper_timer_(s.timers.CreateTimer()),
       trimmer(AdjustServices{.window = s.front.window,
@@ -125,6 +127,8 @@ ProgramLogic::ProgramLogic(ProgramServices s)
                                   }}) {
   window.SetSession(&session);
   window.SetDiagnostics(&diagnostics);
+  // A running actuator test is stopped before the session's closing frames.
+  session.SetBeforeClose([this] { diagnostics.StopForClose(); });
   // The lambda probe is read only from the ECU the session found to be a 5AM.
   decoder.SetEcuDescription([this] { return session.HasStepper() ? session.EcuName() : ""; });
   hooks.SetEngineStatus(&status);

@@ -79,6 +79,10 @@ class ProgramLogic : private CycleRunHooks {
   ProgramLogic& operator=(const ProgramLogic&) = delete;
 
   // Order matters: each part is built from the ones above it, and destroyed before them.
+ private:
+  std::unique_ptr<Timer> test_timer_;  // TimerTestActif of FrmDTC59
+
+ public:
   MainWindow window;
   SessionControl session;
   ScreenModel status_model;  // frmStatuts

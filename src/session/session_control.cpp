@@ -20,6 +20,7 @@ namespace fp = frmparam;
 namespace {
 
 constexpr const char* kEobdStartDiagnostic = "17FF00";
+constexpr int kTesterPresentService = 0x3E;
 
 // Families whose session is started by a wake-up of the byte protocol.
 bool ByteFamily(int ecu_type) {
@@ -271,6 +272,10 @@ void SessionControl::PortMessage(const std::string& port, const std::string& err
 void SessionControl::KeepAliveTick() {
   const int type = s_.link.EcuType;
   if (type < Iaw59M5AM) return;
+  if (lease_ != nullptr && lease_->keeping_alive_ && !closing_) {
+    LeaseKeepAliveTick();
+    return;
+  }
   if (s_.link.ExchangeBusy || closing_ || lease_ != nullptr) return;
   s_.clock.Pause(kTickGap);
   const std::string answer = s_.exchange.SendReceive(
@@ -308,6 +313,43 @@ void SessionControl::KeepAliveTick() {
   s_.beeper.Beep();
 }
 
+void SessionControl::LeaseKeepAliveTick() {
+  if (s_.link.ExchangeBusy) return;  // the holder's own exchange keeps the session
+  if (s_.link.interface_kind == InterfaceKind::kElm327) {
+    // The adapter keeps the session with its own wake-up messages.
+    s_.keep_alive.Stop();
+    return;
+  }
+  const int type = s_.link.EcuType;
+  s_.clock.Pause(kTickGap);
+  const std::string answer = s_.exchange.SendReceive(
+      EcuRequest(EcuRole::kTesterPresent, type), demo::TesterPresent(s_.link.ReplyHeader),
+      EcuReplyLength(EcuRole::kTesterPresent, type), kTesterPresentTimeoutMs);
+  // The holder may have given the lease back meanwhile (its window closed in a turn).
+  LinkLease* lease = lease_;
+  if (lease == nullptr || !lease->keeping_alive_) {
+    ReleaseIfClosed();
+    return;
+  }
+  const bool alive =
+      ReadKwpReply(answer, s_.link.ReplyHeader, {.service = kTesterPresentService}).Positive();
+  if (!alive) {
+    // Nothing is re-enabled here: the holder stops its command and gives the lease back, whose
+    // end shows the no-session state.
+    s_.keep_alive.Stop();
+    lease->lost_ = true;
+    lease->keeping_alive_ = false;
+    const std::function<void()> on_lost = lease->on_lost_;
+    if (on_lost) on_lost();
+    return;
+  }
+  s_.link.SetLamp(kLampGreen);
+  if (!closing_) s_.keep_alive.Start();
+  const std::function<void()> after = lease->after_exchange_;
+  if (after) after();
+  ReleaseIfClosed();
+}
+
 void SessionControl::ReInitialise() {
   ScreenModel& w = s_.window;
   if (s_.link.EcuType == Iaw59M5AM) {
@@ -329,6 +371,11 @@ void SessionControl::ReInitialise() {
 
 void SessionControl::Close() {
   if (closing_) return;
+  // A running test is stopped first, while its stop can still be sent.
+  if (before_close_) {
+    const std::function<void()> before_close = before_close_;
+    before_close();
+  }
   closing_ = true;
   s_.keep_alive.Stop();
   // A start under way ends at its next turn without a further byte; an exchange under way (a
@@ -420,8 +467,24 @@ LinkLease::LinkLease(SessionControl& session) : session_(session) {
   s.window.SetValue(fp::MousePointer, SessionControl::kBusyPointer);
 }
 
+void LinkLease::KeepSessionAlive(std::function<void()> on_lost,
+                                 std::function<void()> after_exchange) {
+  SessionServices& s = session_.s_;
+  on_lost_ = std::move(on_lost);
+  after_exchange_ = std::move(after_exchange);
+  keeping_alive_ = true;
+  if (session_.closing_ || s.link.EcuType < Iaw59M5AM) return;
+  s.keep_alive.SetInterval(SessionControl::kKeepAliveMs);
+  s.keep_alive.Start();
+}
+
 LinkLease::~LinkLease() {
   SessionServices& s = session_.s_;
+  if (keeping_alive_ || lost_) {
+    // The keep-alive ran for this lease only: it starts again below only as it was found.
+    s.keep_alive.Stop();
+    keeping_alive_ = false;
+  }
   s.flags.MeasureAllowed = measure_allowed_;
   s.window.SetValue(fp::MousePointer, pointer_);
   if (session_.closing_) {

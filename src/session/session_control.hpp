@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -121,7 +122,14 @@ class SessionControl {
   void ReInitialise();
   // The window closes: for family 4 on a K-line the diagnostic session and the communication
   // are ended; nothing is sent after that, and the link is closed as soon as nobody uses it.
+  // The hook set by SetBeforeClose runs first, before anything is refused.
   void Close();
+  // Called first in Close(): a running actuator test is stopped and its lease given back before
+  // the closing frames. A holder whose exchange is under way then sends its stop when that
+  // exchange returns (lowering LinkState::Closing around it, as the closing frames do).
+  void SetBeforeClose(std::function<void()> before_close) {
+    before_close_ = std::move(before_close);
+  }
   // A caller that gave turns (the measurement run) has returned: a pending close completes.
   void ReleaseIfClosed();
 
@@ -166,6 +174,8 @@ class SessionControl {
   void SendClosingFrames();
   void LetGoOfLink();
   void LeaseEnded(bool check_session);
+  // Timer_present ticked while a lease that keeps the session alive holds the link.
+  void LeaseKeepAliveTick();
   std::string Text(int id, std::string_view built_in) const;
 
   SessionServices s_;
@@ -182,6 +192,7 @@ class SessionControl {
   bool closing_ = false;
   bool cancelled_start_ = false;  // the window closed during a start: nothing more is sent
   bool frames_sent_ = false;
+  std::function<void()> before_close_;
 };
 
 // A window's hold on the link outside the measurement cycle (identification, faults, tests, the
@@ -198,6 +209,17 @@ class LinkLease {
 
   // The holder found the ECU gone: the lease ends in the no-session state.
   void SessionLost() { lost_ = true; }
+  bool Lost() const { return lost_; }
+
+  // For a holder that runs a long command across many turns (an actuator test lasts up to 30 s,
+  // the ECU drops a KWP session after 5 s without a request): Timer_present runs again, and its
+  // tick sends tester present (families 4 and 5 on a K-line; an ELM327 keeps the session itself)
+  // whenever no exchange is under way. It re-enables nothing: the session commands stay greyed
+  // while the lease holds the link. An unanswered tester present marks the lease lost and calls
+  // on_lost (the holder stops what it runs at once, then gives the lease back). after_exchange,
+  // when given, is called after each tester present that came back with the session alive, so
+  // that a holder whose stop had to wait for that exchange sends it now.
+  void KeepSessionAlive(std::function<void()> on_lost, std::function<void()> after_exchange = {});
 
  private:
   friend class SessionControl;
@@ -213,6 +235,9 @@ class LinkLease {
   bool keep_alive_ = false;
   bool measure_allowed_ = true;
   bool lost_ = false;
+  bool keeping_alive_ = false;
+  std::function<void()> on_lost_;
+  std::function<void()> after_exchange_;
 };
 
 // Reads the idle-mixture trimmer of a family-4 ECU ("213D", its reply 61 3D <byte>): the byte

@@ -329,7 +329,7 @@ TEST(FaultWindow1516Test, ClosingTheWindowEndsTheReadAtItsNextTurn) {
   EXPECT_TRUE(window.Enabled(fe::cdarret));
 }
 
-TEST(FaultWindow1516Test, LoadNamesTheRowsAndGreysTheCommandsHalf) {
+TEST(FaultWindow1516Test, LoadNamesTheRowsAndOffersTheCommandsHalf) {
   WindowBench b(Iaw16M, kByteProtocolBaud);
   b.UseTexts({{318, "Failures"}, {319, "Sensors"}, {305, "Read"}, {355, "Throttle sensor"}});
   ScreenModel window;
@@ -348,12 +348,12 @@ TEST(FaultWindow1516Test, LoadNamesTheRowsAndGreysTheCommandsHalf) {
   EXPECT_EQ(window.Text(fe::frpresent), "Erreur(s) présente(s) / Failure(s) now");
   EXPECT_EQ(window.Text(fe::cddiag[0]), "Effacement mémoire");
   EXPECT_TRUE(window.Enabled(fe::cderreur));
-  // cdarret sits in the right half: that half stays usable, its two frames are greyed.
+  // The 16M has the clearing and the tests of the right half.
   EXPECT_TRUE(window.Enabled(fe::Frdiag2));
   EXPECT_TRUE(window.Enabled(fe::cdarret));
-  EXPECT_FALSE(window.Enabled(fe::frcde));
-  EXPECT_FALSE(window.Enabled(fe::frdialogue));
-  for (std::string_view command : fe::cddiag) EXPECT_FALSE(window.Enabled(command));
+  EXPECT_TRUE(window.Enabled(fe::frcde));
+  EXPECT_TRUE(window.Enabled(fe::frdialogue));
+  for (std::string_view command : fe::cddiag) EXPECT_TRUE(window.Enabled(command));
   EXPECT_EQ(gestion_erreur1516(0, 0x01, 0x01, b.language_),
             (Lines{"Throttle sensor", "   en C.C GND"}));
 
@@ -362,6 +362,18 @@ TEST(FaultWindow1516Test, LoadNamesTheRowsAndGreysTheCommandsHalf) {
                                                          "Recliquer sur Lecture / Try again", " ",
                                                          " ", " ", " ", " "}));
   EXPECT_EQ(window.Text(fe::ldef[0]), " ");
+}
+
+// The P8 has no commands: cdarret stays usable, the two command frames are greyed.
+TEST(FaultWindow1516Test, TheP8HasNoCommands) {
+  WindowBench b(IawP8, kByteProtocolBaud);
+  ScreenModel window;
+  FaultWindow1516 faults(window, b.Services());
+  faults.Load("");
+  EXPECT_TRUE(window.Enabled(fe::cdarret));
+  EXPECT_FALSE(window.Enabled(fe::frcde));
+  EXPECT_FALSE(window.Enabled(fe::frdialogue));
+  for (std::string_view command : fe::cddiag) EXPECT_FALSE(window.Enabled(command));
 }
 
 }  // namespace
