@@ -152,6 +152,29 @@ TEST(ActuatorPanel59Test, ATestThatRunsOutSendsItsStopAtOnce) {
   EXPECT_EQ(p.window.Text(w::CdeStartTest), "Lancer le test");
 }
 
+// The limit reached while a tester present is on the line: the stop goes out as soon as that
+// exchange has returned, not never.
+TEST(ActuatorPanel59Test, AStopThatMeetsAnExchangeUnderWayFollowsIt) {
+  PanelBench p;
+  p.EngineStopped();
+  p.b.ecu_.Expect(Req("300607"), Rep("700600"));
+  p.b.ecu_.Expect(Req("300600"), Rep("700600"));
+  p.panel.Choose(0);
+  p.panel.PressStart();
+  const auto started = p.b.clock_.Now();
+  p.b.loop_.After(std::chrono::milliseconds(1900), [&] { p.b.link_.ExchangeBusy = true; });
+  p.b.loop_.After(std::chrono::milliseconds(2150), [&] {
+    EXPECT_EQ(p.Heard().size(), 2u);  // nothing sent while the line was taken
+    p.b.link_.ExchangeBusy = false;
+    p.hold.on_idle();
+  });
+  p.RunToEnd();
+
+  EXPECT_EQ(p.Heard(), (Payloads{"2157", "300607", "300600"}));
+  EXPECT_GE(p.b.ecu_.Requests().back().start - started, std::chrono::milliseconds(2150));
+  EXPECT_EQ(p.panel.LastOutcome(), PanelOutcome::kOk);
+}
+
 struct ExitCase {
   const char* name;
   std::function<void(PanelBench&)> exit;
