@@ -79,7 +79,7 @@ FaultWindow1516Widget::FaultWindow1516Widget(ScreenModel& model, IniStore* store
   read_column->addWidget(read_button);
   halves->addWidget(read, 1);
 
-  // ---- Right half: the commands (greyed), the dialogue (greyed), and the close button ----
+  // ---- Right half: the commands, the dialogue of the one running, and the close button ----
   auto* tests = Add(new QGroupBox(this), fe::Frdiag2);
   auto* tests_column = new QVBoxLayout(tests);
   auto* commands = Add(new QGroupBox(tests), fe::frcde);

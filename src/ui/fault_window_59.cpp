@@ -25,6 +25,7 @@ namespace {
 constexpr int kDesignWidthTwips = 9855;
 constexpr int kDesignHeightTwips = 7400;
 constexpr int kLampSide = 24;
+constexpr int kDescriptionLines = 4;
 
 QLabel* Sunken(QLabel* label) {
   label->setFrameShape(QFrame::StyledPanel);
@@ -114,7 +115,7 @@ FaultWindow59Widget::FaultWindow59Widget(ScreenModel& model, IniStore* store, QW
   faults_grid->addLayout(clear_row, 5, 0, 1, 2);
   column->addWidget(faults);
 
-  // ---- The actuator tests and the resets (greyed until they are built) ----
+  // ---- The actuator tests and the resets ----
   auto* lower = new QHBoxLayout();
   auto* tests = Add(new QGroupBox(this), fd::FrameTestActif);
   auto* tests_grid = new QGridLayout(tests);
@@ -122,11 +123,17 @@ FaultWindow59Widget::FaultWindow59Widget(ScreenModel& model, IniStore* store, QW
   auto* choice = Add(new QComboBox(tests), fd::ComboChoixTest);
   choice->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Statut Antidémarrage")) + 40);
   tests_grid->addWidget(choice, 0, 1);
-  tests_grid->addWidget(Add(new QPushButton(tests), fd::CdeStartTest), 0, 2);
+  auto* start = Add(new QPushButton(tests), fd::CdeStartTest);
+  // The caption turns from "Lancer le test" to "Arrêter le test" and back: the button keeps
+  // the width of the longer one.
+  start->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Arrêter le test")) + 24);
+  tests_grid->addWidget(start, 0, 2);
+  // The test's description with its result below it, or the immobiliser's status one line per
+  // bit set: room for four lines before the window has to grow.
   auto* test_text = Sunken(Add(new QLabel(tests), fd::LDescription));
   test_text->setWordWrap(true);
   test_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  test_text->setMinimumHeight(metrics.lineSpacing() * 2 + 8);
+  test_text->setMinimumHeight(metrics.lineSpacing() * kDescriptionLines + 8);
   tests_grid->addWidget(test_text, 1, 0, 1, 3);
   auto* progress = new QHBoxLayout();
   progress->addWidget(Add(new QLabel(tests), fd::LMin));
@@ -134,7 +141,10 @@ FaultWindow59Widget::FaultWindow59Widget(ScreenModel& model, IniStore* store, QW
   bar->SetFillColor(BarGraph::kPersistedFillColor);
   bar->setMinimumHeight(metrics.height() + 6);
   progress->addWidget(bar, 1);
-  progress->addWidget(Add(new QLabel(tests), fd::LMax));
+  // The longest duration is the fuel pump's "30s".
+  auto* duration = Add(new QLabel(tests), fd::LMax);
+  duration->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("30s")) + 4);
+  progress->addWidget(duration);
   tests_grid->addLayout(progress, 2, 0, 1, 3);
   tests_grid->setColumnStretch(1, 1);
   lower->addWidget(tests, 3);

@@ -31,6 +31,8 @@ namespace {
 
 constexpr int kValuePointSize = 26;
 constexpr int kMoveDebounceMs = 300;
+// The trimmer's scroll bar: a signed byte less its -128.
+constexpr int kTrimmerLimit = 127;
 
 }  // namespace
 
@@ -116,9 +118,18 @@ void MainWindowWidget::BuildMenus() {
   QMenu* trimmer = acquisition->addMenu(QString());
   trimmer->setObjectName(Q(fp::mnTrimmer));
   controls_.emplace(std::string(fp::mnTrimmer), trimmer->menuAction());
-  AddAction(trimmer, fp::mnTrim15M, QKeySequence(Qt::Key_F8));
-  AddAction(trimmer, fp::mnPlus, QKeySequence(Qt::Key_F7));
-  AddAction(trimmer, fp::mnMoinsUn, QKeySequence(Qt::Key_F6));
+  connect(AddAction(trimmer, fp::mnTrim15M, QKeySequence(Qt::Key_F8)), &QAction::triggered, this,
+          [this] {
+            if (logic_ != nullptr) logic_->OpenTrimmer15();
+          });
+  connect(AddAction(trimmer, fp::mnPlus, QKeySequence(Qt::Key_F7)), &QAction::triggered, this,
+          [this] {
+            if (logic_ != nullptr) logic_->TrimmerPlus();
+          });
+  connect(AddAction(trimmer, fp::mnMoinsUn, QKeySequence(Qt::Key_F6)), &QAction::triggered, this,
+          [this] {
+            if (logic_ != nullptr) logic_->TrimmerMinus();
+          });
 
   // Top-level entries that open a window at once.
   QAction* identification = bar->addAction(QString());
@@ -184,6 +195,9 @@ void MainWindowWidget::BuildBody() {
   values->addWidget(value_frame(fp::Frtrimmer, fp::Trimmer), 2, 2);
   QGroupBox* stepper = value_frame(fp::frMoteurPP, fp::lbMoteurPP);
   auto* stepper_test = Add(new QPushButton(stepper), fp::cdMoteurPP);
+  connect(stepper_test, &QPushButton::clicked, this, [this] {
+    if (logic_ != nullptr) logic_->PressStepperTest();
+  });
   stepper->layout()->addWidget(stepper_test);
   values->addWidget(stepper, 2, 3);
   column->addLayout(values);
@@ -215,6 +229,10 @@ void MainWindowWidget::BuildBody() {
           this, [this] {
             if (logic_ != nullptr) logic_->PressReInitialisation();
           });
+  connect(static_cast<QPushButton*>(controls_.at(std::string(fp::cdTrimer15))),
+          &QPushButton::clicked, this, [this] {
+            if (logic_ != nullptr) logic_->OpenTrimmer15();
+          });
   controls->addWidget(commands);
 
   auto* middle = new QVBoxLayout;
@@ -234,11 +252,53 @@ void MainWindowWidget::BuildBody() {
   averaging_layout->addWidget(depth);
   middle->addWidget(averaging);
 
+  // The trimmer adjustment: the scroll bar and the value it stands at, the keys that step it,
+  // the reset and the store. "test Moteur" stands beside the frame, not in it: the frame greys
+  // itself while the box holds the engine as stopped, and the box must stay usable then.
+  auto* trimmer_row = new QHBoxLayout;
   auto* trimmer = Add(new QGroupBox(central), fp::FrChgTrimmer);
-  auto* trimmer_layout = new QHBoxLayout(trimmer);
-  trimmer_layout->addWidget(Add(new QPushButton(trimmer), fp::cdTrimmer));
-  trimmer_layout->addWidget(Add(new QPushButton(trimmer), fp::CdMemorise));
-  middle->addWidget(trimmer);
+  auto* trimmer_grid = new QGridLayout(trimmer);
+  auto* trimmer_scroll = Add(new QScrollBar(Qt::Horizontal, trimmer), fp::HScrollTrimmer);
+  trimmer_scroll->setRange(-kTrimmerLimit, kTrimmerLimit);
+  trimmer_scroll->setSingleStep(1);
+  trimmer_scroll->setPageStep(10);
+  trimmer_scroll->setMinimumWidth(160);
+  // Only a move by the user is sent on: the model's value mirrored onto the bar (the ECU's
+  // reading, F6/F7, the reset) is blocked in Mirror and never comes back as a choice.
+  connect(trimmer_scroll, &QScrollBar::valueChanged, this, [this](int value) {
+    if (logic_ != nullptr) logic_->TrimmerScrolled(value);
+  });
+  trimmer_grid->addWidget(trimmer_scroll, 0, 0, 1, 2);
+  auto* trimmer_value = Add(new QLabel(trimmer), fp::lbTrimmer);
+  trimmer_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  trimmer_value->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-127")) + 8);
+  trimmer_grid->addWidget(trimmer_value, 0, 2);
+  trimmer_grid->addWidget(Add(new QLabel(trimmer), fp::lbHintF6), 1, 0);
+  auto* hint_f7 = Add(new QLabel(trimmer), fp::lbHintF7);
+  hint_f7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  trimmer_grid->addWidget(hint_f7, 1, 1);
+  auto* reset = Add(new QPushButton(trimmer), fp::cdTrimmer);
+  // Wide enough for "Reset to -127".
+  reset->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Reset to -127")) + 24);
+  connect(reset, &QPushButton::clicked, this, [this] {
+    if (logic_ != nullptr) logic_->PressResetTrimmer();
+  });
+  trimmer_grid->addWidget(reset, 2, 0);
+  auto* memorise = Add(new QPushButton(trimmer), fp::CdMemorise);
+  connect(memorise, &QPushButton::clicked, this, [this] {
+    if (logic_ != nullptr) logic_->PressMemorise();
+  });
+  trimmer_grid->addWidget(memorise, 2, 1, 1, 2);
+  trimmer_grid->setColumnStretch(0, 1);
+  trimmer_grid->setColumnStretch(1, 1);
+  trimmer_row->addWidget(trimmer, 1);
+  auto* engine_test = Add(new QCheckBox(central), fp::chMoteur);
+  // The user's click only: the model's state mirrored onto the box is not a click.
+  connect(engine_test, &QCheckBox::clicked, this, [this](bool checked) {
+    if (logic_ != nullptr) logic_->ClickMoteur(checked);
+  });
+  trimmer_row->addWidget(engine_test, 0, Qt::AlignTop);
+  middle->addLayout(trimmer_row);
 
   auto* progress_row = new QHBoxLayout;
   auto* progress = Add(new BarGraph(central), fp::ProgressBar1);
@@ -342,6 +402,8 @@ void MainWindowWidget::Mirror(const std::string& name, const ControlState& state
     }
   } else if (auto* scroll = qobject_cast<QScrollBar*>(widget)) {
     const QSignalBlocker quiet(scroll);
+    // A range the model never set keeps the bar's own (the averaging's 0 to 20).
+    if (state.minimum < state.maximum) scroll->setRange(state.minimum, state.maximum);
     scroll->setValue(state.value);
   } else if (auto* lamp = qobject_cast<LinkLamp*>(widget)) {
     lamp->SetColour(state.colour);

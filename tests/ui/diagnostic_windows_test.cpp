@@ -140,7 +140,7 @@ TEST_F(DiagnosticWindowsTest, IdentificationShowsTheDemoRecordAndForwardsItsButt
   EXPECT_TRUE(SaveScreenshot(window, Screenshot("identification_m59.png")));
 }
 
-TEST_F(DiagnosticWindowsTest, Faults1516ShowTheRowsAndTheDecodedLinesWithTheTestsGreyed) {
+TEST_F(DiagnosticWindowsTest, Faults1516ShowTheRowsAndTheDecodedLinesBesideTheCommands) {
   link_.EcuType = Iaw16M;
   FaultWindow1516 logic(model_, Services(built_in_));
   FaultWindow1516Widget window(model_, nullptr);
@@ -161,11 +161,11 @@ TEST_F(DiagnosticWindowsTest, Faults1516ShowTheRowsAndTheDecodedLinesWithTheTest
   EXPECT_FALSE(lines.contains('\r'));
   EXPECT_TRUE(Find<QPlainTextEdit>(window, fe::Text1)->isReadOnly());
 
-  // The tests' half is there, greyed; reading and closing stay usable.
-  EXPECT_FALSE(Find<QGroupBox>(window, fe::frcde)->isEnabled());
-  EXPECT_FALSE(Find<QPushButton>(window, fe::cddiag[2])->isEnabledTo(&window));
+  // The commands' half stands beside the read, usable once the read has ended; reading and
+  // closing stay usable.
+  EXPECT_TRUE(Find<QGroupBox>(window, fe::frcde)->isEnabled());
+  EXPECT_TRUE(Find<QPushButton>(window, fe::cddiag[2])->isEnabledTo(&window));
   EXPECT_EQ(Find<QPushButton>(window, fe::cddiag[0])->text(), "Effacement mémoire");
-  EXPECT_FALSE(Find<QGroupBox>(window, fe::frdialogue)->isEnabled());
   EXPECT_TRUE(Find<QPushButton>(window, fe::cdarret)->isEnabledTo(&window));
   auto* read = Find<QPushButton>(window, fe::cderreur);
   EXPECT_TRUE(read->isEnabledTo(&window));
