@@ -91,6 +91,9 @@ void ActuatorPanel59::Append(const std::string& line) {
 }
 
 void ActuatorPanel59::Load(std::string_view ecu_name) {
+  // The window reopened while a stop still waits for the line: the panel stays as it is until
+  // that stop has gone out.
+  if (busy_) return;
   five_am_ = ecu_name.find(kFiveAm) != std::string_view::npos;
   window_.SetText(w::FrameTestActif, Text(kFrameCaption));
   window_.SetText(w::Label1, Text(kChooseCaption));

@@ -374,7 +374,9 @@ void SessionControl::Close() {
   // A running test is stopped first, while its stop can still be sent.
   if (before_close_) {
     const std::function<void()> before_close = before_close_;
+    before_closing_ = true;
     before_close();
+    before_closing_ = false;
   }
   closing_ = true;
   s_.keep_alive.Stop();
@@ -487,7 +489,8 @@ LinkLease::~LinkLease() {
   }
   s.flags.MeasureAllowed = measure_allowed_;
   s.window.SetValue(fp::MousePointer, pointer_);
-  if (session_.closing_) {
+  const bool closing = session_.closing_ || session_.before_closing_;
+  if (closing) {
     // The program is closing: nothing is restarted on the link.
   } else if (lost_) {
     session_.ShowNoSession();
@@ -499,8 +502,8 @@ LinkLease::~LinkLease() {
   }
   // The holder's last exchange went unanswered: whether the session is still there is asked at
   // once rather than at the next tick, so the window never offers a session that has gone.
-  const bool check_now = !session_.closing_ && !lost_ && keep_alive_ && !s.link.TestMode &&
-                         s.link.lamp_colour == kLampRed;
+  const bool check_now =
+      !closing && !lost_ && keep_alive_ && !s.link.TestMode && s.link.lamp_colour == kLampRed;
   session_.LeaseEnded(check_now);
 }
 

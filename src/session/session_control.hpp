@@ -193,6 +193,7 @@ class SessionControl {
   bool cancelled_start_ = false;  // the window closed during a start: nothing more is sent
   bool frames_sent_ = false;
   std::function<void()> before_close_;
+  bool before_closing_ = false;  // the hook runs: a lease it ends restarts nothing
 };
 
 // A window's hold on the link outside the measurement cycle (identification, faults, tests, the
