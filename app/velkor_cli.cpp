@@ -55,6 +55,7 @@ constexpr const char* kUsage =
     "         runs it as the fault window does, with the same checks (the engine must be\n"
     "         known to be stopped; the command is the confirmation of a routine), prints\n"
     "           test: <name> start\n"
+    "           test: <name> running t=<seconds>     (while it runs)\n"
     "           test: <name> <line the window shows>\n"
     "           test: <name> result=<ok|refused|failed|no-answer|stop-unconfirmed>\n"
     "         and exits 0 on \"Test OK\", 5 when it was refused before anything moved\n"
@@ -677,7 +678,20 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.command == "test") {
+    // One progress line a second while the actuator is on.
+    std::unique_ptr<Timer> progress = parts.timers.CreateTimer();
+    int seconds = 0;
+    progress->SetInterval(1000);
+    progress->SetOnTick([&] {
+      if (!logic.diagnostics.tests_59.TestRunning() && !logic.diagnostics.commands_1516.Running()) {
+        return;
+      }
+      std::printf("test: %s running t=%d\n", options.test.c_str(), ++seconds);
+      std::fflush(stdout);
+    });
+    progress->Start();
     const int code = RunTest(logic.diagnostics, parts.link, options.test);
+    progress->Stop();
     window.Unload();
     return code;
   }
