@@ -58,6 +58,14 @@ std::string DiagModeRunner::Text(const LanguageText& text) const {
   return services_.language.LookupText(text);
 }
 
+void DiagModeRunner::LeaveToBeSure() {
+  services_.clock.Pause(kStepGap);
+  const bool closing = services_.link.Closing;
+  services_.link.Closing = false;
+  Ask(kLeaveDiagMode, kLeaveDiagMode, kDiagStepTimeoutMs);
+  services_.link.Closing = closing;
+}
+
 void DiagModeRunner::ClearDialogue() {
   for (std::size_t k = 0; k < fe::kDialogueSteps; ++k) {
     window_.SetText(fe::lenvoie[k], std::string(kBlank));
@@ -128,8 +136,10 @@ DiagModeOutcome DiagModeRunner::Run(int index) {
   window_.SetText(fe::lenvoie[0], Text(kDiagMode));
   services_.beeper.Beep();
   if (entered != kEnterDiagMode) {
-    // The ECU stayed in its normal mode: nothing more is sent.
+    // No command is sent. But an echo lost on the line does not mean the ECU stayed in its
+    // normal mode: FF, which it ignores there, makes sure it is not left in diagnostic mode.
     message_ = Text(kDiagMode);
+    LeaveToBeSure();
     return DiagModeOutcome::kNotEntered;
   }
 

@@ -62,6 +62,8 @@ class DiagModeRunner {
  private:
   std::string Text(const LanguageText& text) const;
   std::optional<int> Ask(int byte, int canned, int timeout_ms);
+  // FF after an AA whose echo did not come right: the ECU may have entered the mode all the same.
+  void LeaveToBeSure();
   void SetControls(bool enabled);
 
   ScreenModel& window_;

@@ -111,7 +111,7 @@ struct RefusalCase {
   std::string message;  // the box shown; "" none
 };
 
-TEST(DiagModeRunnerTest, NothingMoreIsSentWhenTheEngineRunsOrTheEcuStaysInNormalMode) {
+TEST(DiagModeRunnerTest, NoCommandIsSentWhenTheEngineRunsOrAaIsNotEchoed) {
   const RefusalCase cases[] = {
       {"engine running",
        1200,
@@ -125,10 +125,11 @@ TEST(DiagModeRunnerTest, NothingMoreIsSentWhenTheEngineRunsOrTheEcuStaysInNormal
        {"13"},
        DiagModeOutcome::kInterlocked,
        std::string(texts_test::kEngineUnknown.built_in)},
+      // The ECU took the AA but its echo was lost: FF brings it back to its normal mode.
       {"AA not echoed",
        0,
        sim::EcuFault{.request = "AA", .silence = true},
-       {"13", "AA"},
+       {"13", "AA", "FF"},
        DiagModeOutcome::kNotEntered,
        ""},
   };
@@ -141,6 +142,7 @@ TEST(DiagModeRunnerTest, NothingMoreIsSentWhenTheEngineRunsOrTheEcuStaysInNormal
     t.b.clock_.Pause(1.0);
     EXPECT_EQ(t.b.WrittenBytes(), c.written);
     EXPECT_TRUE(t.ecu.ActuatorLog().empty());
+    EXPECT_FALSE(t.ecu.InDiagnosticMode());
     if (c.message.empty()) {
       EXPECT_TRUE(t.b.dialogs_.messages.empty());
       EXPECT_EQ(t.window.Text(fe::lenvoie[0]), "Mode Diag");
