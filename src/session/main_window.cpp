@@ -346,6 +346,10 @@ void MainWindow::ApplyTrimmer15Entries() {
   const bool fifteen = settings_.ecu_type == Iaw15M || settings_.ecu_type == Iaw15RC;
   model_.SetVisible(fp::cdTrimer15, fifteen);
   model_.SetVisible(fp::mnTrim15M, fifteen);
+  // Offered by a family-4 run only, once the ECU has told its trimmer: the 15M/15RC "Reset to"
+  // (AA, 8D and nothing more) would leave the ECU in its trimmer mode.
+  model_.SetEnabled(fp::cdTrimmer, false);
+  model_.SetEnabled(fp::CdMemorise, false);
 }
 
 void MainWindow::ApplyUnitCaptions() {

@@ -217,7 +217,8 @@ class MainWindow : public SessionHost {
   void ApplyMeasures();
   void ApplyStepperFrame();
   void ApplyUnitCaptions();
-  // cdTrimer15 and mnTrim15M exist for the 15M and 15RC only.
+  // cdTrimer15 and mnTrim15M exist for the 15M and 15RC only; cdTrimmer and CdMemorise wait for
+  // a family-4 run.
   void ApplyTrimmer15Entries();
   void ProgressTick();
   bool Save();

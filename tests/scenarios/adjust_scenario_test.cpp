@@ -145,6 +145,7 @@ TEST_F(AdjustScenarioTest, FifteenMWindowHoldsTheLinkUntilItCloses) {
   WriteIni("[ECU]\r\nType=1\r\n[Menu]\r\nauto=0\r\n");
   Start(InterfaceKind::kUsb, /*test_mode=*/true);
   EXPECT_TRUE(model_.Visible(fp::cdTrimer15));
+  EXPECT_FALSE(model_.Enabled(fp::cdTrimmer));  // no main-window reset for the 15M
   logic_->window.OpenTrimmer15();
   ASSERT_TRUE(logic_->trimmer15.IsOpen());
   EXPECT_TRUE(logic_->session.Leased());
