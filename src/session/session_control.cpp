@@ -321,18 +321,28 @@ void SessionControl::LeaseKeepAliveTick() {
     return;
   }
   const int type = s_.link.EcuType;
-  s_.clock.Pause(kTickGap);
-  const std::string answer = s_.exchange.SendReceive(
-      EcuRequest(EcuRole::kTesterPresent, type), demo::TesterPresent(s_.link.ReplyHeader),
-      EcuReplyLength(EcuRole::kTesterPresent, type), kTesterPresentTimeoutMs);
-  // The holder may have given the lease back meanwhile (its window closed in a turn).
-  LinkLease* lease = lease_;
-  if (lease == nullptr || !lease->keeping_alive_) {
-    ReleaseIfClosed();
-    return;
+  // While a command drives an actuator, one lost answer does not end it: the ECU keeps its
+  // session for 5 s without a request, time enough to ask once more.
+  LinkLease* lease = nullptr;
+  bool alive = false;
+  for (int attempt = 0; attempt < 2 && !alive; ++attempt) {
+    if (attempt > 0) {
+      if (closing_) break;
+      s_.trace.WriteTrace("Tester present sans réponse : nouvel essai", true);
+    }
+    s_.clock.Pause(kTickGap);
+    const std::string answer = s_.exchange.SendReceive(
+        EcuRequest(EcuRole::kTesterPresent, type), demo::TesterPresent(s_.link.ReplyHeader),
+        EcuReplyLength(EcuRole::kTesterPresent, type), kTesterPresentTimeoutMs);
+    // The holder may have given the lease back meanwhile (its window closed in a turn).
+    lease = lease_;
+    if (lease == nullptr || !lease->keeping_alive_) {
+      ReleaseIfClosed();
+      return;
+    }
+    alive =
+        ReadKwpReply(answer, s_.link.ReplyHeader, {.service = kTesterPresentService}).Positive();
   }
-  const bool alive =
-      ReadKwpReply(answer, s_.link.ReplyHeader, {.service = kTesterPresentService}).Positive();
   if (!alive) {
     // Nothing is re-enabled here: the holder stops its command and gives the lease back, whose
     // end shows the no-session state.

@@ -77,6 +77,7 @@ struct WayOut {
   std::function<void(ActuatorScenarioTest&, ProgramLogic&)> act;  // 5 s into the test
   bool program_closed;
   bool session_lost;
+  int lost_tester_presents = 0;  // unanswered tester presents (0: every one when session_lost)
 };
 
 TEST_F(ActuatorScenarioTest, EveryWayOutOfARunningPumpTestSwitchesThePumpOffByTheTester) {
@@ -95,6 +96,8 @@ TEST_F(ActuatorScenarioTest, EveryWayOutOfARunningPumpTestSwitchesThePumpOffByTh
        },
        false, false},
       {"session lost", nullptr, false, true},
+      // One answer lost on the line is asked again at once: the pump runs its time out.
+      {"one tester present lost", nullptr, false, false, 1},
       // Last: the program's end leaves the fixture's home as a closed program does.
       {"program closed",
        [](auto&, ProgramLogic& l) {
@@ -106,7 +109,9 @@ TEST_F(ActuatorScenarioTest, EveryWayOutOfARunningPumpTestSwitchesThePumpOffByTh
   for (const WayOut& way : ways) {
     SCOPED_TRACE(way.name);
     sim::KwpEngineEcu& kwp = OpenM59();
-    if (way.session_lost) ecu_->Model().AddFault({.request = "3E", .silence = true});
+    if (way.session_lost || way.lost_tester_presents > 0) {
+      ecu_->Model().AddFault({.request = "3E", .silence = true, .times = way.lost_tester_presents});
+    }
     logic_->diagnostics.ChooseTest59(kFuelPump);
     logic_->diagnostics.PressStartTest59();
     ASSERT_TRUE(logic_->diagnostics.tests_59.TestRunning());
