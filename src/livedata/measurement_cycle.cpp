@@ -162,7 +162,10 @@ void MeasurementCycle::Prepare() {
     const int value = initial.value_or(0);
     const bool usable = initial.has_value() && value >= -127 && value <= 127;
     w.SetEnabled(fp::cdTrimmer, usable);
-    if (s_.link.TestMode && usable) w.SetValue(fp::HScrollTrimmer, value);
+    if (s_.link.TestMode && usable) {
+      w.SetValue(fp::HScrollTrimmer, value);
+      w.SetText(fp::lbTrimmer, std::to_string(value));  // the bar's label says what it shows
+    }
   }
   if (family == Eobd) {
     w.SetText(fp::Frinject, "LOAD %");

@@ -129,7 +129,8 @@ bool SessionControl::Initialise() {
     Enable(fp::CdReInit, true);
     Enable(fp::MnRreInit, true);
   }
-  if (type == Iaw15M) Enable(fp::mnTrim15M, true);
+  // The 15M trimmer window serves both families of that one-byte trimmer.
+  if (type == Iaw15M || type == Iaw15RC) Enable(fp::mnTrim15M, true);
   w.SetEnabled(fp::cdintialisation, false);
   w.SetEnabled(fp::MnInit, false);
   s_.link.SetLamp(kLampGreen);

@@ -741,12 +741,14 @@ TEST_F(MeasurementCycleTest, TrimmerResetNeedsAKnownInitialValue) {
     run_hooks_.trimmer_initial = c.initial;
     link_.TestMode = true;
     model_.SetValue(fp::HScrollTrimmer, 7);
+    model_.SetText(fp::lbTrimmer, "7");
     const int ends = run_hooks_.ends;
     std::vector<Step> steps(1, Speed(1500));
     Play(steps);
     EXPECT_EQ(model_.Text(fp::cdTrimmer), c.caption);
     EXPECT_EQ(model_.Enabled(fp::cdTrimmer), c.enabled);
     EXPECT_EQ(model_.Value(fp::HScrollTrimmer), c.scroll);
+    EXPECT_EQ(model_.Text(fp::lbTrimmer), std::to_string(c.scroll));  // the label follows the bar
     EXPECT_EQ(run_hooks_.ends, ends + 1);
   }
 }
