@@ -66,6 +66,7 @@ std::optional<DiagnosticWindows::SavedCommands> DiagnosticWindows::TakeMainWindo
     saved.enabled.emplace_back(control, s_.main_window.Enabled(control));
     s_.main_window.SetEnabled(control, false);
   }
+  s_.session.HoldCommands(true);
   return saved;
 }
 
@@ -76,6 +77,7 @@ void DiagnosticWindows::GiveBack(const SavedCommands& saved) {
     deferred_.push_back(saved);
     return;
   }
+  s_.session.HoldCommands(false);
   const bool lost = saved.session_open && !s_.session.Open();
   for (const auto& [control, enabled] : saved.enabled) {
     if (lost && control != fp::mnIdentification) continue;

@@ -303,8 +303,10 @@ void SessionControl::KeepAliveTick() {
     s_.keep_alive.Stop();
     return;
   }
-  for (std::string_view control : {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag}) {
-    Enable(control, true);
+  if (held_commands_ == 0) {
+    for (std::string_view control : {fp::cdparametre, fp::mnparam, fp::cddiag, fp::mndiag}) {
+      Enable(control, true);
+    }
   }
   w.SetEnabled(fp::cdintialisation, false);
   w.SetEnabled(fp::MnInit, false);

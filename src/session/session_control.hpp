@@ -138,6 +138,10 @@ class SessionControl {
   // it has), a start or another lease holds the link, or the program is closing.
   std::unique_ptr<LinkLease> TakeLease();
 
+  // A window that greyed the main window's commands while it is open (a fault window between
+  // its reads): the keep-alive's ticks leave them greyed until it gives them back.
+  void HoldCommands(bool hold) { held_commands_ += hold ? 1 : (held_commands_ > 0 ? -1 : 0); }
+
   bool Open() const { return open_; }
   bool Starting() const { return starting_; }
   bool Closed() const { return closing_; }
@@ -182,6 +186,7 @@ class SessionControl {
   SessionHost& host_;
   OpenLink link_;
   LinkLease* lease_ = nullptr;
+  int held_commands_ = 0;
   int ok_log_number_ = 0;
   std::string ecu_name_;
   int variant_ = -1;

@@ -77,9 +77,12 @@ TEST_F(DiagnosticsScenarioTest, F4ReadsEachCodeOnceAndTheWindowWalksThroughThem)
   EXPECT_EQ(Faults().Text(FrmDTC59::LabelNbCycle), "24");
   EXPECT_EQ(HeardSince(before).size(), 4u);  // browsing asks the 59M nothing more
 
-  // The session stays open through a minute of the window being open.
+  // The session stays open through a minute of the window being open, and the keep-alive's
+  // ticks do not offer the measurements or a second fault window meanwhile.
   clock_.RunFor(std::chrono::seconds(60));
   EXPECT_TRUE(logic_->session.Open());
+  EXPECT_FALSE(model_.Enabled(fp::cddiag));
+  EXPECT_FALSE(model_.Enabled(fp::cdparametre));
   logic_->diagnostics.Faults59Closed();
   EXPECT_FALSE(logic_->diagnostics.Faults59Open());
   EXPECT_TRUE(model_.Enabled(fp::cddiag));
