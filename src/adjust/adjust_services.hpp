@@ -22,22 +22,4 @@ struct AdjustServices {
   Dialogs& dialogs;
 };
 
-// Sends through a link that the program is closing, for the one request that puts the ECU back
-// as it was (the end of a stepper test, the trimmer's original value): the session lets the
-// link go only after its holders are done, and lowers Closing around its own closing frames the
-// same way.
-class SendDespiteClosing {
- public:
-  explicit SendDespiteClosing(LinkState& link) : link_(link), was_(link.Closing) {
-    link_.Closing = false;
-  }
-  ~SendDespiteClosing() { link_.Closing = was_; }
-  SendDespiteClosing(const SendDespiteClosing&) = delete;
-  SendDespiteClosing& operator=(const SendDespiteClosing&) = delete;
-
- private:
-  LinkState& link_;
-  bool was_;
-};
-
 }  // namespace velkor

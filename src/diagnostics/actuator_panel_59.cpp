@@ -187,6 +187,59 @@ void ActuatorPanel59::PressStart() {
   }
 }
 
+void ActuatorPanel59::Begin() {
+  busy_ = true;
+  exit_pending_ = false;
+  lost_ = false;
+  outcome_ = PanelOutcome::kRunning;
+  message_.clear();
+  Lock();
+  window_.SetEnabled(w::CdeStartTest, false);
+}
+
+void ActuatorPanel59::BeginRoutine() {
+  Begin();
+  window_.SetEnabled(w::FrameTestActif, false);
+  window_.SetRange(w::ProgressBar1, 0, kRoutineTicks * ProgressTicker::kTickMs);
+  window_.SetValue(w::ProgressBar1, 0);
+  window_.SetText(w::LMax, "7s");
+  description_.clear();
+  window_.SetText(w::LDescription, "");
+  hold_.KeepAlive([this] { Lost(); }, [this] { Idle(); });
+}
+
+bool ActuatorPanel59::RoutineMayGo(const LanguageText& question, std::string_view title,
+                                   std::string_view engine_title) {
+  const bool confirmed =
+      services_.dialogs.AskOkCancel(Text(question), std::string(title), Dialogs::Icon::kStop);
+  if (lost_) return false;  // Lost() has ended it
+  if (exit_pending_) {
+    Finish(PanelOutcome::kStopped);
+    return false;
+  }
+  if (!confirmed) {
+    Finish(PanelOutcome::kCancelled);
+    return false;
+  }
+  if (!EngineStopped(texts_test::kEngineMustBeStopped, engine_title)) {
+    Finish(PanelOutcome::kInterlocked);
+    return false;
+  }
+  if (lost_) return false;
+  if (exit_pending_) {
+    Finish(PanelOutcome::kStopped);
+    return false;
+  }
+  return true;
+}
+
+std::string ActuatorPanel59::Failure(std::string_view answer, const KwpReply& reply,
+                                     int service) const {
+  return Text(kTestFailed) + (reply.Negative() ? RefusalReason(answer, services_.link.ReplyHeader,
+                                                               service, services_.language)
+                                               : Text(texts_test::kNoAnswer));
+}
+
 bool ActuatorPanel59::EngineStopped(const LanguageText& running_text, std::string_view title) {
   const EngineRun run = ReadEngineRun(services_);
   if (run == EngineRun::kStopped) return true;
@@ -199,17 +252,11 @@ bool ActuatorPanel59::EngineStopped(const LanguageText& running_text, std::strin
 void ActuatorPanel59::StartTest(int index) {
   if (!hold_.Take()) return;
   const ActuatorTest59& test = kActuatorTests59[index];
-  busy_ = true;
-  exit_pending_ = false;
-  lost_ = false;
-  outcome_ = PanelOutcome::kRunning;
-  message_.clear();
+  Begin();
   description_ = Text(test.description);
   window_.SetText(w::LDescription, description_);
   window_.SetRange(w::ProgressBar1, 0, test.ticks * ProgressTicker::kTickMs);
   window_.SetText(w::LMax, std::to_string(test.seconds) + "s");
-  Lock();
-  window_.SetEnabled(w::CdeStartTest, false);
   if (!EngineStopped(texts_test::kEngineMustBeStopped, kCautionTitle)) {
     Finish(PanelOutcome::kInterlocked);
     return;
@@ -278,12 +325,7 @@ void ActuatorPanel59::EndTest(Exit why) {
 
 void ActuatorPanel59::ReadImmobiliser() {
   if (!hold_.Take()) return;
-  busy_ = true;
-  exit_pending_ = false;
-  outcome_ = PanelOutcome::kRunning;
-  message_.clear();
-  Lock();
-  window_.SetEnabled(w::CdeStartTest, false);
+  Begin();
   window_.SetText(w::CdeStartTest, Text(kStartCaption));
   services_.clock.Pause(kActuatorPause);
   description_.clear();
@@ -305,9 +347,7 @@ void ActuatorPanel59::ReadImmobiliser() {
       }
     }
   } else {
-    message_ = Text(kTestFailed) + (reply.Negative()
-                                        ? RefusalReason(answer, header, 0x21, services_.language)
-                                        : Text(texts_test::kNoAnswer));
+    message_ = Failure(answer, reply, 0x21);
     description_ = message_;
     outcome = reply.Negative() ? PanelOutcome::kRefused : PanelOutcome::kNoAnswer;
   }
@@ -319,31 +359,8 @@ void ActuatorPanel59::ReadImmobiliser() {
 void ActuatorPanel59::PressResetTps() {
   if (!busy_) outcome_ = PanelOutcome::kNone;
   if (busy_ || !Allowed() || !hold_.Take()) return;
-  busy_ = true;
-  exit_pending_ = false;
-  lost_ = false;
-  outcome_ = PanelOutcome::kRunning;
-  message_.clear();
-  Lock();
-  window_.SetEnabled(w::FrameTestActif, false);
-  window_.SetEnabled(w::CdeStartTest, false);
-  window_.SetRange(w::ProgressBar1, 0, kRoutineTicks * ProgressTicker::kTickMs);
-  window_.SetValue(w::ProgressBar1, 0);
-  window_.SetText(w::LMax, "7s");
-  description_.clear();
-  window_.SetText(w::LDescription, "");
-  hold_.KeepAlive([this] { Lost(); }, [this] { Idle(); });
-
-  const bool confirmed = services_.dialogs.AskOkCancel(Text(texts_test::kResetTpsQuestion),
-                                                       "Reset TPS", Dialogs::Icon::kStop);
-  if (lost_) return;  // Lost() has ended it
-  if (exit_pending_) return Finish(PanelOutcome::kStopped);
-  if (!confirmed) return Finish(PanelOutcome::kCancelled);
-  if (!EngineStopped(texts_test::kEngineMustBeStopped, kTpsErrorTitle)) {
-    return Finish(PanelOutcome::kInterlocked);
-  }
-  if (lost_) return;
-  if (exit_pending_) return Finish(PanelOutcome::kStopped);
+  BeginRoutine();
+  if (!RoutineMayGo(texts_test::kResetTpsQuestion, "Reset TPS", kTpsErrorTitle)) return;
 
   const HexMessage header = services_.link.ReplyHeader;
   services_.clock.Pause(kActuatorPause);
@@ -367,9 +384,7 @@ void ActuatorPanel59::PressResetTps() {
   const KwpReply reply = ReadKwpReply(start, header, {.service = 0x31, .local_id = kTpsId});
   if (!reply.Positive()) {
     // The ECU did not run the routine: nothing to wait for, no result to ask.
-    message_ = Text(kTestFailed) + (reply.Negative()
-                                        ? RefusalReason(start, header, 0x31, services_.language)
-                                        : Text(texts_test::kNoAnswer));
+    message_ = Failure(start, reply, 0x31);
     Append(message_);
     return Finish(reply.Negative() ? PanelOutcome::kRefused : PanelOutcome::kNoAnswer);
   }
@@ -382,31 +397,8 @@ void ActuatorPanel59::PressResetTps() {
 void ActuatorPanel59::PressResetService() {
   if (!busy_) outcome_ = PanelOutcome::kNone;
   if (busy_ || !Allowed() || !five_am_ || !hold_.Take()) return;
-  busy_ = true;
-  exit_pending_ = false;
-  lost_ = false;
-  outcome_ = PanelOutcome::kRunning;
-  message_.clear();
-  Lock();
-  window_.SetEnabled(w::FrameTestActif, false);
-  window_.SetEnabled(w::CdeStartTest, false);
-  window_.SetRange(w::ProgressBar1, 0, kRoutineTicks * ProgressTicker::kTickMs);
-  window_.SetValue(w::ProgressBar1, 0);
-  window_.SetText(w::LMax, "7s");
-  description_.clear();
-  window_.SetText(w::LDescription, "");
-  hold_.KeepAlive([this] { Lost(); }, [this] { Idle(); });
-
-  const bool confirmed = services_.dialogs.AskOkCancel(Text(texts_test::kResetServiceQuestion),
-                                                       "Reset Service", Dialogs::Icon::kStop);
-  if (lost_) return;
-  if (exit_pending_) return Finish(PanelOutcome::kStopped);
-  if (!confirmed) return Finish(PanelOutcome::kCancelled);
-  if (!EngineStopped(texts_test::kEngineMustBeStopped, kCautionTitle)) {
-    return Finish(PanelOutcome::kInterlocked);
-  }
-  if (lost_) return;
-  if (exit_pending_) return Finish(PanelOutcome::kStopped);
+  BeginRoutine();
+  if (!RoutineMayGo(texts_test::kResetServiceQuestion, "Reset Service", kCautionTitle)) return;
 
   const HexMessage header = services_.link.ReplyHeader;
   services_.clock.Pause(kActuatorPause);
@@ -417,10 +409,7 @@ void ActuatorPanel59::PressResetService() {
   const KwpReply reply =
       ReadKwpReply(answer, header, {.service = kActuatorService, .local_id = kServiceId});
   if (!reply.Positive()) {
-    message_ =
-        Text(kTestFailed) +
-        (reply.Negative() ? RefusalReason(answer, header, kActuatorService, services_.language)
-                          : Text(texts_test::kNoAnswer));
+    message_ = Failure(answer, reply, kActuatorService);
     Append(message_);
     return Finish(reply.Negative() ? PanelOutcome::kRefused : PanelOutcome::kNoAnswer);
   }
@@ -449,7 +438,7 @@ void ActuatorPanel59::RoutineEnded() {
   if (reply.Positive()) {
     Append(Text(texts_test::kTpsResetDone));
   } else if (reply.Negative()) {
-    message_ = Text(kTestFailed) + RefusalReason(answer, header, 0x33, services_.language);
+    message_ = Failure(answer, reply, 0x33);
     Append(message_);
     outcome = PanelOutcome::kRefused;
   } else {

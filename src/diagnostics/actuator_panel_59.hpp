@@ -9,6 +9,7 @@
 #include "core/screen_model.hpp"
 #include "diagnostics/actuator_runner.hpp"
 #include "diagnostics/diagnostics_services.hpp"
+#include "link/kwp_reply.hpp"
 
 namespace velkor {
 
@@ -85,6 +86,16 @@ class ActuatorPanel59 {
   void Append(const std::string& line);
   void ShowIdle();
   void Lock();
+  // A command begins: the panel locked, nothing of the last command's outcome kept.
+  void Begin();
+  // A routine begins: the test list greyed, its 7 s bar, the session kept alive.
+  void BeginRoutine();
+  // The routine's question, then the engine check; false when the routine has ended there
+  // (cancelled, refused, stopped, or ended by the session's loss).
+  bool RoutineMayGo(const LanguageText& question, std::string_view title,
+                    std::string_view engine_title);
+  // "Test Echoué: " and why: the reason of the ECU's refusal of `service`, or no answer.
+  std::string Failure(std::string_view answer, const KwpReply& reply, int service) const;
   bool EngineStopped(const LanguageText& running_text, std::string_view title);
   void StartTest(int index);
   void EndTest(Exit why);

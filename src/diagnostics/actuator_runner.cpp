@@ -15,21 +15,6 @@ constexpr LanguageText kConditions{533, "Conditions incorrectes"};
 constexpr LanguageText kUnknownCause{534, "Cause inconnue"};
 constexpr LanguageText kWarningTitle{883, "Arrêt du test / Test stop"};
 
-// Lowers LinkState::Closing for the exchanges of a stop that must go out whatever happens.
-class SendWhileClosing {
- public:
-  explicit SendWhileClosing(LinkState& link) : link_(link), closing_(link.Closing) {
-    link_.Closing = false;
-  }
-  ~SendWhileClosing() { link_.Closing = closing_; }
-  SendWhileClosing(const SendWhileClosing&) = delete;
-  SendWhileClosing& operator=(const SendWhileClosing&) = delete;
-
- private:
-  LinkState& link_;
-  bool closing_;
-};
-
 }  // namespace
 
 std::string RefusalReason(std::string_view answer, std::string_view reply_header, int service,
@@ -81,7 +66,7 @@ ActuatorStart StartActuator(const DiagnosticsServices& s, int id) {
 
 bool StopActuator(const DiagnosticsServices& s, int id) {
   const std::string local = ByteToHex(id);
-  const SendWhileClosing send(s.link);
+  const SendDespiteClosing send(s.link);
   for (int attempt = 0; attempt < 2; ++attempt) {
     s.clock.Pause(kActuatorPause);
     const std::string answer = s.exchange.SendReceive(

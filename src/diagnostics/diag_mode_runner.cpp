@@ -60,10 +60,8 @@ std::string DiagModeRunner::Text(const LanguageText& text) const {
 
 void DiagModeRunner::LeaveToBeSure() {
   services_.clock.Pause(kStepGap);
-  const bool closing = services_.link.Closing;
-  services_.link.Closing = false;
+  const SendDespiteClosing send(services_.link);
   Ask(kLeaveDiagMode, kLeaveDiagMode, kDiagStepTimeoutMs);
-  services_.link.Closing = closing;
 }
 
 void DiagModeRunner::ClearDialogue() {
@@ -200,10 +198,11 @@ DiagModeOutcome DiagModeRunner::Run(int index) {
   services_.clock.Pause(kStepGap);
   {
     // Sent while the program closes too: the closing waits for this lease.
-    const bool closing = services_.link.Closing;
-    services_.link.Closing = false;
-    const std::optional<int> left = Ask(kLeaveDiagMode, kLeaveDiagMode, kDiagStepTimeoutMs);
-    services_.link.Closing = closing;
+    std::optional<int> left;
+    {
+      const SendDespiteClosing send(services_.link);
+      left = Ask(kLeaveDiagMode, kLeaveDiagMode, kDiagStepTimeoutMs);
+    }
     window_.SetText(fe::lenvoie[3], Text(kLeaving));
     if (left == kLeaveDiagMode) {
       window_.SetText(fe::lrecu[3], Text(kConfirmed));

@@ -41,4 +41,22 @@ struct LinkState {
   }
 };
 
+// Lets the requests of its scope out while the program is closing: the ones that put the ECU
+// back as it was (an actuator's stop, the diagnostic mode's end, the trimmer's original value)
+// and the session's own closing frames. The session lets the link go only once its holders are
+// done, so these still find it open.
+class SendDespiteClosing {
+ public:
+  explicit SendDespiteClosing(LinkState& link) : link_(link), was_(link.Closing) {
+    link_.Closing = false;
+  }
+  ~SendDespiteClosing() { link_.Closing = was_; }
+  SendDespiteClosing(const SendDespiteClosing&) = delete;
+  SendDespiteClosing& operator=(const SendDespiteClosing&) = delete;
+
+ private:
+  LinkState& link_;
+  bool was_;
+};
+
 }  // namespace velkor

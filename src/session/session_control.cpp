@@ -416,14 +416,12 @@ void SessionControl::SendClosingFrames() {
   frames_sent_ = true;
   if (link_.kind == InterfaceKind::kElm327 || s_.link.EcuType != Iaw59M5AM) return;
   // End the diagnostic session, then the communication; nobody waits for the answers.
-  const bool closing = s_.link.Closing;
-  s_.link.Closing = false;
+  const SendDespiteClosing send(s_.link);
   for (EcuRole role : {EcuRole::kStopDiagnosticSession, EcuRole::kStopCommunication}) {
     s_.clock.Pause(kClosingGap);
     s_.exchange.SendReceive(EcuRequest(role, Iaw59M5AM), "", EcuReplyLength(role, Iaw59M5AM),
                             kClosingTimeoutMs);
   }
-  s_.link.Closing = closing;
 }
 
 void SessionControl::LetGoOfLink() {

@@ -6,36 +6,15 @@
 set -u
 cli=$1
 sim=$2
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$work/out" ] && cat "$work/out" "$work/err"; exit 1; }
+# shellcheck source=pty_sim.sh
+. "$(dirname "$0")/pty_sim.sh"
 
 home="$work/home"
 mkdir -p "$home"
 printf '[ECU]\r\nType=4\r\nInit=1\r\n[Menu]\r\nauto=0\r\n' > "$home/ecu.ini"
 
-# Starts the simulator with `$@`; sets sim_pid and pty.
-start_sim() {
-  "$sim" --pty --model m59 --awake "$@" < /dev/null > "$work/sim" &
-  sim_pid=$!
-  pty=
-  for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/sim" 2>/dev/null)
-    [ -n "$pty" ] && break
-    sleep 0.05
-  done
-  [ -n "$pty" ] || fail "the simulator printed no device"
-}
-stop_sim() {
-  kill "$sim_pid" 2>/dev/null
-  wait "$sim_pid" 2>/dev/null
-  sim_pid=
-}
+# The 59M, awake, with `$@`.
+start_m59() { start_sim --model m59 --awake "$@"; }
 run() {
   LC_ALL=C timeout 90 "$cli" test "$@" --home "$home" --interface kkl --port "$pty" \
     --family m59 < /dev/null > "$work/out" 2> "$work/err"
@@ -47,7 +26,7 @@ LC_ALL=C "$cli" test --list --home "$home" --family m59 > "$work/out" 2> "$work/
   || fail "--list: $(cat "$work/out")"
 
 # Engine stopped: the pump's 30 s, switched off by the tester.
-start_sim --engine stopped
+start_m59 --engine stopped
 run fuel-pump
 rc=$?
 [ "$rc" -eq 0 ] || fail "fuel-pump: exit code $rc"
@@ -58,7 +37,7 @@ grep -q '^actuator: id=05 on_s=[0-9.]* off_s=[0-9.]* ended_by=tester$' "$work/si
   || fail "fuel-pump: the simulator's log: $(grep actuator "$work/sim")"
 
 # Engine running: refused with the window's text, nothing switched on.
-start_sim --engine 1200
+start_m59 --engine 1200
 run coil-1
 rc=$?
 [ "$rc" -eq 5 ] || fail "engine running: exit code $rc"
@@ -67,7 +46,7 @@ stop_sim
 grep -q '^actuator:' "$work/sim" && fail "engine running: an actuator was switched on"
 
 # The simulator killed two seconds into a coil test: the CLI ends by itself, with an error.
-start_sim --engine stopped
+start_m59 --engine stopped
 ( sleep 4; kill -9 "$sim_pid" 2>/dev/null ) &
 killer=$!
 run coil-1

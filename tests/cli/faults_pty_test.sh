@@ -5,14 +5,8 @@
 set -u
 cli=$1
 sim=$2
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$work/out" ] && cat "$work/out" "$work/err"; exit 1; }
+# shellcheck source=pty_sim.sh
+. "$(dirname "$0")/pty_sim.sh"
 
 # name|family type|interface|family|simulator options|codes listed, in order
 cases='m59|4|kkl|m59|--model m59 --awake --dtc 0122:24:40,D600:80:01,4123:03:28|P0122 U1600 C0123
@@ -23,15 +17,7 @@ while IFS='|' read -r name type interface family sim_options codes; do
   mkdir -p "$home"
   printf '[ECU]\r\nType=%s\r\nInit=1\r\n[Menu]\r\nauto=0\r\n' "$type" > "$home/ecu.ini"
   # shellcheck disable=SC2086  # the options are words
-  "$sim" --pty $sim_options < /dev/null > "$work/$name.sim" &
-  sim_pid=$!
-  pty=
-  for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/$name.sim" 2>/dev/null)
-    [ -n "$pty" ] && break
-    sleep 0.05
-  done
-  [ -n "$pty" ] || fail "$name: the simulator printed no device"
+  start_sim $sim_options
   # A loaded machine (sanitizers, parallel builds) can hold the tester between two bytes of a
   # request longer than the ECU's inter-byte limit: the ECU drops that request, the read says
   # the ECU did not answer (exit 4). One such loss is the pty's life; a second one fails.
@@ -66,8 +52,6 @@ while IFS='|' read -r name type interface family sim_options codes; do
     grep -qx 'Marelli Number : IAW59MHW010' "$work/out" || fail "$name: identification"
     [ "$(wc -l < "$work/out")" -eq 9 ] || fail "$name: identification lines"
   fi
-  kill "$sim_pid"
-  wait "$sim_pid" 2>/dev/null
-  sim_pid=
+  stop_sim
 done <<< "$cases"
 echo "fault codes over a pty: passed"

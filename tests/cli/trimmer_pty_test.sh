@@ -6,35 +6,15 @@
 set -u
 cli=$1
 sim=$2
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$work/out" ] && cat "$work/out" "$work/err"; exit 1; }
+# shellcheck source=pty_sim.sh
+. "$(dirname "$0")/pty_sim.sh"
 
 home="$work/home"
 mkdir -p "$home"
 printf '[ECU]\r\nType=4\r\nInit=1\r\n[Menu]\r\nauto=0\r\n' > "$home/ecu.ini"
 
-start_sim() {
-  "$sim" --pty --model m59 --awake "$@" --log "$work/bytes" < /dev/null > "$work/sim" &
-  sim_pid=$!
-  pty=
-  for _ in $(seq 100); do
-    pty=$(head -n 1 "$work/sim" 2>/dev/null)
-    [ -n "$pty" ] && break
-    sleep 0.05
-  done
-  [ -n "$pty" ] || fail "the simulator printed no device"
-}
-stop_sim() {
-  kill "$sim_pid" 2>/dev/null
-  wait "$sim_pid" 2>/dev/null
-  sim_pid=
-}
+# The 59M, awake, with `$@`, the bytes on the line logged.
+start_m59() { start_sim --model m59 --awake "$@" --log "$work/bytes"; }
 # The tester's bytes in one run of hex digits.
 sent() { awk '$2 == "T" { printf "%s", $3 }' "$work/bytes"; }
 run() {
@@ -42,7 +22,7 @@ run() {
     --family m59 < /dev/null > "$work/out" 2> "$work/err"
 }
 
-start_sim --engine 1200 --trimmer 4
+start_m59 --engine 1200 --trimmer 4
 run || fail "read: exit code $?"
 grep -qx 'trimmer: value=4' "$work/out" || fail "read: no value line"
 run --set 7 --store
@@ -57,7 +37,7 @@ sent | grep -q '8410F130150507' || fail "no store of 7 on the line"
 stop_sim
 
 # The engine stopped: the value is never sent, and the command says why.
-start_sim --engine stopped --trimmer 4
+start_m59 --engine stopped --trimmer 4
 run --set 7
 rc=$?
 [ "$rc" -eq 5 ] || fail "engine stopped: exit code $rc"
